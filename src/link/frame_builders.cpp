@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "link/frame_builders.h"
+
+namespace kv {
+namespace {
+
+void PutWord(std::vector<std::uint8_t>& buffer, std::size_t at, std::uint16_t value) {
+  buffer[at] = static_cast<std::uint8_t>(value);
+  buffer[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutLong(std::vector<std::uint8_t>& buffer, std::size_t at, std::uint32_t value) {
+  PutWord(buffer, at, static_cast<std::uint16_t>(value));
+  PutWord(buffer, at + 2, static_cast<std::uint16_t>(value >> 16));
+}
+
+}  // namespace
+
+// Numbered command, 64 bytes: 0 = 0xFF start mark; 2-3 = body length;
+// 4 = 0x20; 6-7 = command code; parameters from 8.
+void WriteCommandHeader(Link& link, std::uint16_t command, std::uint16_t bodyLength) {
+  link.SendBuffer[0] = 0xFF;
+  link.SendBuffer[1] = 0;
+  PutWord(link.SendBuffer, 2, bodyLength);
+  link.SendBuffer[4] = 0x20;
+  link.SendBuffer[5] = 0;
+  PutWord(link.SendBuffer, 6, command);
+}
+
+void BeginCommandFrame(Link& link, std::uint16_t command, std::uint16_t bodyLength,
+                       std::int32_t receiveLength) {
+  link.PrepareBuffers(64, receiveLength);
+  WriteCommandHeader(link, command, bodyLength);
+}
+
+std::uint32_t ReadControllerStatus(Link& link) {
+  BeginCommandFrame(link, 0x2440, 4, 64);
+  link.UsbTransaction();
+  return link.ReplyWord(8);  // 10-11 are not part of the status
+}
+
+std::int32_t SetStatusControl(Link& link, std::int16_t value) {
+  BeginCommandFrame(link, 0x2443, 6, 64);
+  PutWord(link.SendBuffer, 8, static_cast<std::uint16_t>(value));
+  link.UsbTransaction();
+  return link.ReplyLong(8);
+}
+
+std::int32_t ReadPrintKeyState(Link& link) {
+  BeginCommandFrame(link, 0x2445, 4, 64);
+  link.UsbTransaction();
+  return link.ReplyLong(8);
+}
+
+void SetOutputMode(Link& link, std::uint8_t mode) {
+  BeginCommandFrame(link, 0x7011, 4, 64);  // the controller expects 4 although the mode follows
+  link.SendBuffer[8] = mode;
+  link.UsbTransaction();
+}
+
+void SendStartCommand(Link& link) {
+  BeginCommandFrame(link, 0x2140, 10, 64);
+  link.UsbTransaction();
+}
+
+// Memory read, 20 bytes: 5 = 'M'; 10 = 'D'; 12-15 = address; 16-17 = count 1;
+// 18 = 'R'. The value comes back in reply byte 20.
+std::int16_t ReadControllerMemory(Link& link, std::uint32_t address) {
+  link.PrepareBuffers(20, 64);
+  link.SendBuffer[0] = 0xFF;
+  PutWord(link.SendBuffer, 2, 16);
+  link.SendBuffer[5] = 'M';
+  link.SendBuffer[10] = 'D';
+  PutLong(link.SendBuffer, 12, address);
+  PutWord(link.SendBuffer, 16, 1);
+  link.SendBuffer[18] = 'R';
+  link.UsbTransaction();
+  return link.ReplyByte(20);
+}
+
+// Version, 16 bytes: 5 = 'A'; 10 = 'D'. The text comes back from reply byte
+// 12; NUL bytes belong to it, only spaces are stripped.
+std::string ReadControllerVersion(Link& link) {
+  link.PrepareBuffers(16, 64);
+  link.SendBuffer[0] = 0xFF;
+  PutWord(link.SendBuffer, 2, 12);
+  link.SendBuffer[5] = 'A';
+  link.SendBuffer[10] = 'D';
+  link.UsbTransaction();
+  std::string text;
+  for (std::int32_t i = 12; i < link.ReceivedCount; ++i)
+    text += static_cast<char>(link.ReceiveBuffer[i]);
+  auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+ControllerSettings ReadControllerSettings(Link& link, std::int16_t evaluationSelection) {
+  BeginCommandFrame(link, 0x7001, 6, 512);
+  link.SendBuffer[9] = static_cast<std::uint8_t>(evaluationSelection);
+  link.UsbTransaction();
+  return {link.ReplyByte(208), link.ReplyByte(209), link.ReplyByte(210)};
+}
+
+}  // namespace kv

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/drive_map.h"
+#include "platform/status.h"
+
+namespace kv {
+
+// The file services the program uses, on Windows path text mapped through a
+// DriveMap. Text files are bytes in the ANSI code page with CR LF line ends.
+class FileSystem {
+ public:
+  explicit FileSystem(DriveMap drives) : drives_(std::move(drives)) {}
+
+  const DriveMap& drives() const { return drives_; }
+
+  bool FolderExists(std::string_view path) const;
+  bool FileExists(std::string_view path) const;
+  // Creates one folder; its parent must exist.
+  Status CreateFolder(std::string_view path);
+  // Copies a file; an existing destination is left as it is.
+  Status CopyFile(std::string_view from, std::string_view to);
+
+  // The lines of a text file without their line ends (CR LF, LF or CR).
+  Result<std::vector<std::string>> ReadLines(std::string_view path) const;
+  // Writes the whole file, each line ended by CR LF. The old file is replaced
+  // only once the new content is completely on disk, so a failure (full disk,
+  // read-only folder) leaves it as it was.
+  Status WriteLines(std::string_view path, const std::vector<std::string>& lines);
+  Status WriteBytes(std::string_view path, std::string_view bytes);
+
+ private:
+  DriveMap drives_;
+};
+
+}  // namespace kv
