@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/locale/country_name.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+TEST(CountryNameTest, TerritoryOfTheLocaleInUpperCaseEnglish) {
+  struct Case {
+    const char* locale;
+    const char* country;
+  } cases[] = {
+      {"ja_JP.UTF-8", "JAPAN"},
+      {"ja_JP.eucJP@mod", "JAPAN"},
+      {"ko_KR.UTF-8", "KOREA"},
+      {"zh_CN.GB18030", "PEOPLE'S REPUBLIC OF CHINA"},
+      {"zh_TW", "TAIWAN"},
+      {"en_US.UTF-8", "UNITED STATES"},
+      {"de_DE@euro", "GERMANY"},
+      {"C.UTF-8", ""},
+      {"POSIX", ""},
+      {"xx_QQ.UTF-8", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CountryNameOfLocale(c.locale), c.country) << c.locale;
+}
+
+TEST(CountryNameTest, SystemLocaleComesFromTheEnvironment) {
+  ::unsetenv("LC_ALL");
+  ::unsetenv("LC_CTYPE");
+  ::setenv("LANG", "ja_JP.UTF-8", 1);
+  EXPECT_EQ(GetCountryName(), "JAPAN");
+  ::setenv("LC_ALL", "ko_KR.UTF-8", 1);
+  EXPECT_EQ(GetCountryName(), "KOREA");
+  ::setenv("LC_ALL", "C", 1);
+  EXPECT_EQ(GetCountryName(), "");
+  ::unsetenv("LC_ALL");
+  ::unsetenv("LANG");
+  EXPECT_EQ(GetCountryName(), "");
+}
+
+}  // namespace
+}  // namespace kv
