@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/kv_com.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/startup.h"
+#include "platform/locale/country_name.h"
+#include "platform/qt/message_box.h"
+#include "ui/country_font.h"
+
+namespace kv {
+namespace {
+
+// A settings entry as an option index; one that is not a whole number in
+// range keeps the designed selection.
+int EntryIndex(const std::string& entry, int count) {
+  if (entry.empty() || entry.find_first_not_of("0123456789") != std::string::npos) return -1;
+  int index = std::stoi(entry.substr(0, 4));
+  return index < count ? index : -1;
+}
+
+template <std::size_t N>
+void Select(const std::array<QRadioButton*, N>& group, int index) {
+  if (index >= 0) group[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+}  // namespace
+
+KV_Com::KV_Com(Session& session) : session_(session) {
+  BuildControls();
+  ConnectHandlers();
+}
+
+void KV_Com::ConnectHandlers() {
+  for (QRadioButton* option : Option1)
+    connect(option, &QRadioButton::clicked, this, &KV_Com::Option1_Click);
+  for (int i = 0; i < 3; ++i) {
+    connect(Option2[i], &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
+  }
+  for (int i = 0; i < 2; ++i) {
+    connect(Option4[i], &QRadioButton::clicked, this, [this, i] { Option4_Click(i); });
+  }
+  for (QCheckBox* box : Check1) connect(box, &QCheckBox::clicked, this, &KV_Com::Check1_Click);
+  connect(MainClose, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void KV_Com::SelectEvaluationSetA() {
+  Option1[0]->setChecked(true);
+}
+
+void KV_Com::ShowControllerVersion(const std::string& version) {
+  // The version text keeps the controller's NUL padding; the label shows the characters.
+  QString caption = QString::fromLatin1(version.data(), static_cast<qsizetype>(version.size()));
+  caption.remove(QChar(u'\0'));
+  Label4->setText(caption);
+}
+
+void KV_Com::ApplySettings() {
+  session_.AutoPrintSettings = session_.settingsFiles.ReadAutoprint();
+  const AutoPrintEntries& entries = session_.AutoPrintSettings;
+  if (int index = EntryIndex(entries[1], 2); index >= 0) {
+    Select(Option1, index);
+    Option1_Click();
+  }
+  if (int index = EntryIndex(entries[2], 3); index >= 0) {
+    Select(Option2, index);
+    Option2_Click(index);
+  }
+  if (int index = EntryIndex(entries[4], 2); index >= 0) {
+    Select(Option4, index);
+    Option4_Click(index);
+  }
+  switch (EntryIndex(entries[3], 3)) {
+    case 0:
+      Check1[0]->setChecked(false);
+      Check1[1]->setChecked(false);
+      break;
+    case 1:
+      Check1[0]->setChecked(true);
+      Check1[1]->setChecked(false);
+      break;
+    case 2:
+      Check1[0]->setChecked(false);
+      Check1[1]->setChecked(true);
+      break;
+    default:
+      break;
+  }
+  Check1_Click();
+}
+
+void KV_Com::ReadAll() {
+  // The measurement readers come with the result files; until then there is nothing to read.
+}
+
+void KV_Com::WithdrawPrintKeyOutput() {
+  if (Option2[2]->isChecked()) {
+    Option2[1]->setChecked(true);
+    Option2_Click(1);
+  }
+  Option2[2]->hide();
+}
+
+Status KV_Com::LoadAndApplyLanguageTexts() {
+  Status loaded = LoadLanguageTexts(session_.createSpreadsheet, session_.settings.AppFolder,
+                                    session_.settings.LanguageIndex, LangText);
+  if (loaded.ok()) ApplyLanguageTexts();
+  return loaded;
+}
+
+void KV_Com::ApplyLanguageTexts() {
+  // Each control with the number of its text, in the order fonts and texts are set.
+  const std::pair<QWidget*, int> controls[] = {
+      {Read_All_Data, 47}, {CF_DataFile, 0}, {SheetPrint, 33}, {Preview, 34},    {Export, 35},
+      {Language, 36},      {MainClose, 45},  {Comment, 49},    {Label1[0], 1},   {Label1[1], 2},
+      {Label1[2], 3},      {Label1[3], 15},  {Label1[4], 16},  {Frame1, 6},      {Frame2, 10},
+      {Frame3, 48},        {Frame4, 4},      {Frame5, 5},      {Frame6, 37},     {Frame7, 41},
+      {Frame8, 32},        {Frame9, 50},     {Option1[0], 7},  {Option1[1], 8},  {Option2[0], 38},
+      {Option2[1], 39},    {Option2[2], 40}, {Option3[0], 10}, {Option3[1], 11}, {Option4[0], 51},
+      {Option4[1], 52},    {Check1[0], 42},  {Check1[1], 43},  {Text2, 44},
+  };
+  const std::string country = GetCountryName();
+  for (auto [control, number] : controls) {
+    QFont font = control->font();
+    ApplyCountryFont(font, country);
+    control->setFont(font);
+  }
+  for (auto [control, number] : controls) {
+    QString text = QString::fromStdString(LangText[static_cast<std::size_t>(number)]);
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+      button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+      label->setText(text);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+      frame->setTitle(text);
+    } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+      box->setText(text);
+    }
+  }
+}
+
+void KV_Com::WithdrawControllerFunctions() {
+  Frame1->setEnabled(false);
+  Frame2->setEnabled(false);
+  Option1[0]->setEnabled(false);
+  Option1[1]->setEnabled(false);
+  Option2[0]->setEnabled(false);
+  Option2[1]->setChecked(true);
+  Option2_Click(1);
+  Option2[2]->setEnabled(false);
+  Option3[0]->setEnabled(false);
+  Option3[1]->setChecked(true);
+  Check1[0]->setChecked(false);
+  Check1[0]->setEnabled(false);
+  Read_All_Data->hide();
+}
+
+void KV_Com::ShowCriticalMessage(const std::string& text) {
+  ShowMessage(this, QString::fromStdString(text), MessageIcon::Critical);
+}
+
+void KV_Com::ShowCriticalLanguageMessage(int number) {
+  ShowMessage(this, QString::fromStdString(LangText.at(static_cast<std::size_t>(number))),
+              MessageIcon::Critical);
+}
+
+void KV_Com::closeEvent(QCloseEvent* event) {
+  if (!shutDown_) Shutdown(session_);
+  shutDown_ = true;
+  event->accept();
+}
+
+void KV_Com::Option1_Click() {
+  bool setA = Option1[0]->isChecked();
+  session_.settings.EvaluationSelection = setA ? 0 : 1;
+  session_.AutoPrintSettings[1] = setA ? "0" : "1";
+  WriteAutoprint();
+}
+
+void KV_Com::Option2_Click(int index) {
+  session_.AutoPrintSettings[2] = std::to_string(index);
+  WriteAutoprint();
+}
+
+void KV_Com::Check1_Click() {
+  if (Check1[0]->isChecked()) {
+    Check1[1]->setChecked(false);
+    Check1[1]->hide();
+    session_.AutoPrintSettings[3] = "1";
+  } else {
+    Check1[1]->show();
+    session_.AutoPrintSettings[3] = "0";
+  }
+  if (Check1[1]->isVisibleTo(this) && Check1[1]->isChecked()) session_.AutoPrintSettings[3] = "2";
+  WriteAutoprint();
+}
+
+void KV_Com::Option4_Click(int index) {
+  session_.AutoPrintSettings[4] = std::to_string(index);
+  WriteAutoprint();
+}
+
+void KV_Com::WriteAutoprint() {
+  session_.settingsFiles.WriteAutoprint(session_.AutoPrintSettings,
+                                        session_.settings.LanguageIndex);
+}
+
+}  // namespace kv

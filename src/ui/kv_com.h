@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "app/session.h"
+#include "app/startup_window.h"
+#include "ui/language_texts.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+
+namespace kv {
+
+// The main window: every job starts from one of its buttons; its option
+// groups hold the operator's standing choices.
+class KV_Com : public QWidget, public StartupWindow {
+ public:
+  explicit KV_Com(Session& session);
+
+  // StartupWindow
+  void SelectEvaluationSetA() override;
+  void ShowControllerVersion(const std::string& version) override;
+  void ApplySettings() override;
+  void ReadAll() override;
+  void WithdrawPrintKeyOutput() override;
+  Status LoadAndApplyLanguageTexts() override;
+  void WithdrawControllerFunctions() override;
+  void ShowCriticalMessage(const std::string& text) override;
+  void ShowCriticalLanguageMessage(int number) override;
+
+  // Fonts by the country of the system locale, then the texts of LangText.
+  void ApplyLanguageTexts();
+
+  // The window texts and messages, for the whole run.
+  LanguageTable LangText;
+
+  // Controls, by the names the handlers use.
+  QGroupBox *Frame1, *Frame2, *Frame3, *Frame4, *Frame5, *Frame6, *Frame7, *Frame8, *Frame9;
+  QPushButton *Read_All_Data, *CF_DataFile, *SheetPrint, *Preview, *Export, *Language, *Comment,
+      *MainClose;
+  std::array<QRadioButton*, 2> Option1;
+  std::array<QRadioButton*, 3> Option2;
+  std::array<QRadioButton*, 2> Option3;
+  std::array<QRadioButton*, 2> Option4;
+  std::array<QCheckBox*, 2> Check1;
+  std::array<QLabel*, 5> Label1;
+  std::array<QLineEdit*, 5> Text5;
+  QTextEdit* Output2;
+  QLineEdit* Text2;
+  QLabel *Label3, *Label4;
+  QProgressBar* ProgressBar1;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void ConnectHandlers();
+
+  void Option1_Click();
+  void Option2_Click(int index);
+  void Check1_Click();
+  void Option4_Click(int index);
+  void WriteAutoprint();
+
+  Session& session_;
+  bool shutDown_ = false;
+};
+
+}  // namespace kv

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program as a script or an operator starts it: kvcom against kv730-sim.
+#include <gtest/gtest.h>
+
+#include "child_process.h"
+#include "platform/instance_lock.h"
+#include "temp_folder.h"
+
+namespace {
+
+struct KvcomTest : ::testing::Test {
+  // Runs kvcom --start-only; standard error goes to a file.
+  int RunKvcom(const std::string& device) {
+    kvtest::ChildProcess kvcom(KVCOM_PATH, {"--start-only"},
+                               {"KV_DRIVE_C=" + drive.path().string(), "KV_USB=" + device,
+                                "KV_BATCH=1", "QT_QPA_PLATFORM=offscreen"});
+    return kvcom.Wait();
+  }
+  std::filesystem::path Work(const std::string& name) const {
+    return drive.path() / "Tarnwick Corvanet" / "KV-730" / name;
+  }
+  kvtest::TempFolder drive;
+};
+
+TEST_F(KvcomTest, StartsAgainstTheSimulatorProcess) {
+  kvtest::ChildProcess sim(KV730_SIM_PATH, {"--port", "0", "--version", "Ver 1.102", "--language", "3"});
+  std::string listening = sim.ReadLine();
+  ASSERT_EQ(listening.rfind("listening on ", 0), 0u) << listening;
+  std::string port = listening.substr(13, listening.find('\n') - 13);
+  EXPECT_EQ(RunKvcom("tcp:127.0.0.1:" + port), 0);
+  EXPECT_EQ(kvtest::ReadBytes(Work("Version.INI")), "Ver 1.102" + std::string(43, '\0') + "\r\n3\r\n");
+  EXPECT_TRUE(std::filesystem::exists(Work("KV_Certificate.xls")));
+  EXPECT_TRUE(std::filesystem::exists(Work("KV_Certificate_Letter.xls")));
+}
+
+TEST_F(KvcomTest, EndsWithoutControllerOrWhenAlreadyRunning) {
+  EXPECT_EQ(RunKvcom(""), 1);  // no stored version: the message, then the end
+  kvtest::WriteBytes(Work("Version.INI"), "Ver 1.102\r\n1\r\n");
+  EXPECT_EQ(RunKvcom(""), 0);  // offline window
+  kv::InstanceLock running;
+  ASSERT_TRUE(running.Acquire(drive.path().string()));
+  EXPECT_EQ(RunKvcom(""), 2);
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Start-up through the real window (offscreen), the simulator on its socket
+// and real files in a temporary drive.
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/spreadsheet/xls_spreadsheet.h"
+#include "platform/transport/transport_registry.h"
+#include "sim_fixture.h"
+#include "temp_folder.h"
+#include "ui/kv_com.h"
+
+namespace kv {
+namespace {
+
+using kvtest::ReadBytes;
+using kvtest::WriteBytes;
+
+class StartupTest : public ::testing::Test {
+ protected:
+  StartupTest() {
+    ::setenv("KV_BATCH", "1", 1);
+    std::filesystem::copy_file(KV_WORKBOOKS_DIR "/Language.xls", app.path() / "Language.xls");
+    WriteBytes(app.path() / "KV_Certificate.xls", "A4 template");
+    WriteBytes(app.path() / "KV_Certificate_Letter.xls", "Letter template");
+  }
+
+  std::filesystem::path Work(const std::string& name) const {
+    return drive.path() / "Tarnwick Corvanet" / "KV-730" / name;
+  }
+
+  // Runs start-up against `transport`; the window and session stay for inspection.
+  StartupOutcome Start(Transport& transport, SpreadsheetFactory factory = {}) {
+    if (!factory) {
+      factory = [this]() -> Result<std::unique_ptr<SpreadsheetApp>> {
+        return std::unique_ptr<SpreadsheetApp>(
+            std::make_unique<XlsSpreadsheetApp>(files.drives(), MacroTable{}));
+      };
+    }
+    window.reset();
+    session = std::make_unique<Session>(transport, files, factory);
+    window = std::make_unique<KV_Com>(*session);
+    lock = std::make_unique<InstanceLock>();
+    testing::internal::CaptureStderr();
+    StartupOutcome outcome = Load(*session, *window, *lock, files.drives().WindowsPath(app.path()));
+    messages = testing::internal::GetCapturedStderr();
+    return outcome;
+  }
+
+  StartupOutcome StartOffline() {
+    absent = CreateTransport("");
+    return Start(*absent);
+  }
+
+  kvtest::TempFolder drive;
+  kvtest::TempFolder app;
+  FileSystem files{DriveMap(drive.path())};
+  std::unique_ptr<InstanceLock> lock;
+  std::unique_ptr<Transport> absent;
+  std::unique_ptr<Session> session;
+  std::unique_ptr<KV_Com> window;
+  std::string messages;
+};
+
+TEST_F(StartupTest, ConnectedStartPreparesTheWorkingFolder) {
+  kvtest::SimOverSocket sim;
+  ASSERT_EQ(Start(*sim.transport), StartupOutcome::Connected);
+  EXPECT_EQ(messages, "");
+  EXPECT_EQ(ReadBytes(Work("Version.INI")), "Ver 1.103" + std::string(43, '\0') + "\r\n1\r\n");
+  EXPECT_EQ(ReadBytes(Work("Folder.INI")), "C\\:\r\n");
+  EXPECT_EQ(ReadBytes(Work("Autoprint.INI")), "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");  // written back
+  EXPECT_EQ(ReadBytes(Work("Comment.INI")).substr(0, 11), "Work Name\r\n");
+  EXPECT_EQ(ReadBytes(Work("KV_Certificate.xls")), "A4 template");
+  EXPECT_EQ(ReadBytes(Work("KV_Certificate_Letter.xls")), "Letter template");
+  EXPECT_EQ(window->Label4->text(), "Ver 1.103");
+  EXPECT_TRUE(window->Option1[0]->isChecked());
+  EXPECT_TRUE(window->Option2[2]->isVisibleTo(window.get()));
+  EXPECT_TRUE(window->Read_All_Data->isVisibleTo(window.get()));
+  EXPECT_EQ(session->OfflineMode, 0);
+  // Version frame, then the settings reply for the language (firmware 1103).
+  auto requests = sim.controller.Requests();
+  ASSERT_GE(requests.size(), 2u);
+  EXPECT_EQ(requests[0][5], 'A');
+  EXPECT_EQ(requests[1][6], 0x01);
+  EXPECT_EQ(requests[1][7], 0x70);
+}
+
+TEST_F(StartupTest, FirmwareDecidesWhereTheLanguageComesFrom) {
+  struct Case {
+    const char* version;
+    bool memoryRead;
+    bool printKeyOption;
+  } cases[] = {
+      {"Ver 1.101", true, false},
+      {"Ver 1.102", false, false},
+      {"Ver 1.103", false, true},
+  };
+  for (const auto& c : cases) {
+    kvsim::Config config;
+    config.version = c.version;
+    config.language = 2;
+    kvtest::SimOverSocket sim(config);
+    WriteBytes(Work("Autoprint.INI"), "0\r\n0\r\n2\r\n0\r\n0\r\n0\r\n");  // print-key output saved
+    ASSERT_EQ(Start(*sim.transport), StartupOutcome::Connected) << c.version;
+    EXPECT_EQ(session->settings.LanguageIndex, 2) << c.version;
+    EXPECT_EQ(sim.controller.Requests()[1][5] == 'M', c.memoryRead) << c.version;
+    EXPECT_EQ(window->Option2[2]->isVisibleTo(window.get()), c.printKeyOption) << c.version;
+    EXPECT_EQ(window->Option2[c.printKeyOption ? 2 : 1]->isChecked(), true) << c.version;
+    EXPECT_EQ(ReadBytes(Work("Version.INI")).substr(0, 9), c.version);
+  }
+}
+
+TEST_F(StartupTest, OfflineStartNeedsAStoredVersionInRange) {
+  struct Case {
+    const char* versionIni;
+    StartupOutcome outcome;
+  } cases[] = {
+      {"Ver 0.999\r\n1\r\n", StartupOutcome::NoController},
+      {"Ver 1.000\r\n1\r\n", StartupOutcome::Offline},
+      {"Ver 1.102\r\n1\r\n", StartupOutcome::Offline},
+      {"Ver 5.000\r\n16\r\n", StartupOutcome::Offline},
+      {"Ver 5.001\r\n1\r\n", StartupOutcome::NoController},
+      {"Ver 1.102\r\n17\r\n", StartupOutcome::NoController},
+      {"Ver 1.102\r\n-1\r\n", StartupOutcome::NoController},
+      {"Ver1.00\r\n", StartupOutcome::NoController},
+      {"garbage", StartupOutcome::NoController},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(Work("Version.INI"), c.versionIni);
+    EXPECT_EQ(StartOffline(), c.outcome) << c.versionIni;
+    bool refused = c.outcome == StartupOutcome::NoController;
+    EXPECT_EQ(messages.find("KV: Please confirm the connection with KV controller.") == 0, refused)
+        << c.versionIni << messages;
+    EXPECT_EQ(session->OfflineMode, refused ? 0 : 1);
+  }
+}
+
+TEST_F(StartupTest, OfflineWindowWithdrawsTheControllerFunctions) {
+  WriteBytes(Work("Version.INI"), "Ver 1.102\r\n1\r\n");
+  WriteBytes(Work("Autoprint.INI"), "1\r\n1\r\n0\r\n2\r\n1\r\n0\r\n");
+  ASSERT_EQ(StartOffline(), StartupOutcome::Offline);
+  EXPECT_FALSE(window->Read_All_Data->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->Frame2->isEnabled());
+  EXPECT_TRUE(window->Option2[1]->isChecked());
+  EXPECT_FALSE(window->Option2[2]->isEnabled());
+  EXPECT_TRUE(window->Option3[1]->isChecked());
+  EXPECT_EQ(window->Label4->text(), "Ver 1.102");
+  EXPECT_EQ(messages.substr(0, 3), "KV:");
+  // The automatic start is cleared and manual output chosen; the other choices stay.
+  EXPECT_EQ(ReadBytes(Work("Autoprint.INI")), "0\r\n1\r\n1\r\n2\r\n1\r\n0\r\n");
+}
+
+TEST_F(StartupTest, FirstRunWithoutControllerRecoversTheFolderAndEnds) {
+  ASSERT_EQ(StartOffline(), StartupOutcome::NoController);
+  EXPECT_EQ(messages, "KV: Please confirm the connection with KV controller.\n");
+  EXPECT_EQ(ReadBytes(Work("Comment.INI")).substr(0, 8), "\x83\x8F\x81\x5B\x83\x4E\x96\xBC");
+  EXPECT_TRUE(ReadBytes(Work("Comment.INI")).ends_with("Ver1.00\r\n"));
+  EXPECT_FALSE(std::filesystem::exists(Work("Autoprint.INI")));
+  EXPECT_FALSE(std::filesystem::exists(Work("Version.INI")));
+}
+
+TEST_F(StartupTest, FailedStartUpStepTakesTheOfflinePath) {
+  kvtest::SimOverSocket sim;
+  WriteBytes(drive.path() / "Tarnwick Corvanet", "a file where the folder belongs");
+  EXPECT_EQ(Start(*sim.transport), StartupOutcome::NoController);
+  EXPECT_EQ(ReadBytes(drive.path() / "Tarnwick Corvanet"), "a file where the folder belongs");
+
+  std::filesystem::remove(drive.path() / "Tarnwick Corvanet");
+  WriteBytes(Work("Version.INI"), "Ver 1.102\r\n1\r\n");
+  auto noSpreadsheet = []() -> Result<std::unique_ptr<SpreadsheetApp>> {
+    return Status::Error("No spreadsheet application.");
+  };
+  EXPECT_EQ(Start(*sim.transport, noSpreadsheet), StartupOutcome::Offline);
+}
+
+TEST_F(StartupTest, TemplatesAreCopiedOnlyWithoutTheA4One) {
+  WriteBytes(Work("KV_Certificate.xls"), "operator's own template");
+  kvtest::SimOverSocket sim;
+  ASSERT_EQ(Start(*sim.transport), StartupOutcome::Connected);
+  EXPECT_EQ(ReadBytes(Work("KV_Certificate.xls")), "operator's own template");
+  EXPECT_FALSE(std::filesystem::exists(Work("KV_Certificate_Letter.xls")));
+}
+
+TEST_F(StartupTest, AutomaticStartReadsAndEnds) {
+  WriteBytes(Work("AUTOPRINT.INI"), "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  kvsim::Config config;
+  kvtest::SimOverSocket sim(config);
+  EXPECT_EQ(Start(*sim.transport), StartupOutcome::AutoReadDone);
+}
+
+TEST_F(StartupTest, SecondInstanceEndsAtOnce) {
+  InstanceLock first;
+  ASSERT_TRUE(first.Acquire(drive.path().string()));
+  kvtest::SimOverSocket sim;
+  EXPECT_EQ(Start(*sim.transport), StartupOutcome::AnotherInstance);
+  EXPECT_EQ(messages, "");
+  EXPECT_TRUE(sim.controller.Requests().empty());
+  EXPECT_FALSE(std::filesystem::exists(drive.path() / "Tarnwick Corvanet"));
+}
+
+}  // namespace
+}  // namespace kv
