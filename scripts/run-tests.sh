@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what is missing, builds, and runs every test twice: as built, and
+# built with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+
+scripts/build.sh build
+ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+scripts/build.sh build-sanitize -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0 \
+  ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"

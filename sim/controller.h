@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "sim/controller_config.h"
+#include "sim/request.h"
+
+namespace kvsim {
+
+// The KV-730 controller as its USB driver shows it: one request in, one reply
+// out. Every method locks one mutex, so a test thread may press the print key
+// or change the configuration while a server thread serves requests.
+class Controller {
+ public:
+  // A simulator polled twice a second for days must not grow without end.
+  static constexpr std::size_t kMaxKeptRequests = 100000;
+
+  explicit Controller(Config config = {});
+
+  // 0 when the device name (the bytes up to the first NUL) is "Corvanet_KV",
+  // else 1. Until a successful open the controller answers nothing.
+  int Open(std::string_view deviceName);
+  void Close();
+
+  // Takes one request frame and prepares its reply, replacing any reply not
+  // yet read; a malformed or unknown frame leaves no reply. Returns the count
+  // taken: frame.size(), or 0 while the device is not open. Every frame is
+  // kept for Requests(), open or not.
+  int Write(std::span<const std::uint8_t> frame);
+
+  // Copies the prepared reply (at most out.size() bytes) and returns the
+  // count. The reply is consumed: the next Read returns 0.
+  int Read(std::span<std::uint8_t> out);
+
+  // The next 0x2445 reply reports 16, once.
+  void PressPrintKey();
+
+  // Every frame received, in order (the latest kMaxKeptRequests).
+  std::vector<std::vector<std::uint8_t>> Requests() const;
+
+  // The mode byte of the last 0x7011 (0 before any).
+  std::uint8_t OutputMode() const;
+
+  Config GetConfig() const;
+  // Replaces the configuration; the status list starts again from its first entry.
+  void SetConfig(Config config);
+
+ private:
+  std::vector<std::uint8_t> Reply(const Request& request, std::span<const std::uint8_t> frame);
+  std::uint16_t NextStatus();
+  void Log(std::span<const std::uint8_t> frame, const ParsedRequest& parsed) const;
+
+  mutable std::mutex mutex_;
+  Config config_;
+  bool open_ = false;
+  std::size_t statusIndex_ = 0;
+  bool printKeyPressed_ = false;
+  std::uint8_t outputMode_ = 0;
+  std::vector<std::uint8_t> reply_;
+  std::deque<std::vector<std::uint8_t>> requests_;
+};
+
+}  // namespace kvsim

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kv730-sim: the KV-730 controller behind a loopback TCP port, so the program
+// can run end to end without the instrument.
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <span>
+
+#include "sim/controller.h"
+#include "sim/loopback_server.h"
+#include "sim/operator_console.h"
+#include "sim/options.h"
+
+namespace {
+
+// Lock-free, so the signal handler may read it.
+std::atomic<kvsim::LoopbackServer*> servingServer = nullptr;
+
+void OnSignal(int) {
+  if (kvsim::LoopbackServer* server = servingServer.load()) server->Interrupt();
+}
+
+// SIGINT and SIGTERM end serving; poll() sees them through the server's wake
+// pipe. A reader that went away from standard output must not kill the
+// simulator, so SIGPIPE is ignored.
+void InstallSignalHandlers(kvsim::LoopbackServer& server) {
+  servingServer = &server;
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const kvsim::ParsedOptions parsed =
+      kvsim::ParseOptions(std::span<const char* const>(argv + 1, argc - 1));
+  if (!parsed.options) {
+    std::fprintf(stderr, "kv730-sim: %s (see --help)\n", parsed.problem.c_str());
+    return 2;
+  }
+  if (parsed.options->help) {
+    std::fputs(kvsim::Usage().c_str(), stdout);
+    return 0;
+  }
+
+  kvsim::Controller controller(parsed.options->config);
+  kvsim::LoopbackServer server(controller);
+  if (!server.Listen(parsed.options->port)) {
+    std::fprintf(stderr, "kv730-sim: cannot listen on 127.0.0.1:%u: %s\n",
+                 static_cast<unsigned>(parsed.options->port), std::strerror(errno));
+    return 1;
+  }
+  InstallSignalHandlers(server);
+  std::printf("listening on %u\n", static_cast<unsigned>(server.Port()));
+  std::fflush(stdout);
+
+  kvsim::OperatorConsole console(controller, server);
+  server.Serve([&console] { return console.Poll(); });
+  servingServer = nullptr;
+  return 0;
+}

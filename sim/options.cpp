@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sim/options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kvsim {
+namespace {
+
+constexpr std::size_t kMaxVersionText = 52;
+constexpr std::size_t kMaxReplyLength = 512;
+
+// Sets one option from its value; returns the problem, empty when fine.
+using Setter = std::string (*)(Options&, std::string_view);
+
+std::string SetByte(std::uint8_t& target, std::string_view value) {
+  const auto number = ParseNumber(value, 255);
+  if (!number) return "expects a number from 0 to 255";
+  target = static_cast<std::uint8_t>(*number);
+  return {};
+}
+
+std::string SetPort(Options& options, std::string_view value) {
+  const auto number = ParseNumber(value, 65535);
+  if (!number) return "expects a port number from 0 to 65535";
+  options.port = static_cast<std::uint16_t>(*number);
+  return {};
+}
+
+std::string SetVersion(Options& options, std::string_view value) {
+  if (value.size() > kMaxVersionText) return "takes at most 52 characters";
+  options.config.version = value;
+  return {};
+}
+
+std::string SetStatuses(Options& options, std::string_view value) {
+  std::vector<std::uint16_t> statuses;
+  for (std::size_t start = 0; start <= value.size();) {
+    const std::size_t end = std::min(value.find(',', start), value.size());
+    const auto number = ParseNumber(value.substr(start, end - start), 0xFFFF);
+    if (!number) return "expects status words 0 to 0xFFFF separated by commas";
+    statuses.push_back(static_cast<std::uint16_t>(*number));
+    start = end + 1;
+  }
+  options.config.statuses = std::move(statuses);
+  return {};
+}
+
+std::string SetFault(Options& options, std::string_view value) {
+  if (value == "none") {
+    options.config.fault = Fault::None;
+  } else if (value == "no-answer") {
+    options.config.fault = Fault::NoAnswer;
+  } else if (value == "short-answer") {
+    options.config.fault = Fault::ShortAnswer;
+  } else {
+    return "expects none, no-answer or short-answer";
+  }
+  return {};
+}
+
+std::string SetShortLength(Options& options, std::string_view value) {
+  const auto number = ParseNumber(value, kMaxReplyLength);
+  if (!number) return "expects a byte count from 0 to 512";
+  options.config.shortLength = *number;
+  return {};
+}
+
+struct ValueOption {
+  std::string_view name;
+  Setter set;
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"--port", SetPort},
+    {"--version", SetVersion},
+    {"--language", [](Options& o, std::string_view v) { return SetByte(o.config.language, v); }},
+    {"--unit", [](Options& o, std::string_view v) { return SetByte(o.config.unit, v); }},
+    {"--evaluation-flag",
+     [](Options& o, std::string_view v) { return SetByte(o.config.evaluationFlag, v); }},
+    {"--status", SetStatuses},
+    {"--fault", SetFault},
+    {"--short-length", SetShortLength},
+};
+
+}  // namespace
+
+std::optional<std::uint32_t> ParseNumber(std::string_view text, std::uint32_t max) {
+  int base = 10;
+  if (text.starts_with("0x") || text.starts_with("0X")) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  std::uint32_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+  if (text.empty() || error != std::errc() || stop != end || value > max) return std::nullopt;
+  return value;
+}
+
+ParsedOptions ParseOptions(std::span<const char* const> arguments) {
+  Options options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view name = arguments[i];
+    if (name == "--help") {
+      options.help = true;
+      continue;
+    }
+    if (name == "--log") {
+      options.config.log = true;
+      continue;
+    }
+    const ValueOption* option = nullptr;
+    for (const ValueOption& candidate : kValueOptions) {
+      if (candidate.name == name) option = &candidate;
+    }
+    if (option == nullptr) return {std::nullopt, "unknown option " + std::string(name)};
+    if (i + 1 == arguments.size()) return {std::nullopt, std::string(name) + " needs a value"};
+    const std::string_view value = arguments[++i];
+    if (std::string problem = option->set(options, value); !problem.empty()) {
+      return {std::nullopt,
+              std::string(name) + " " + problem + ", not \"" + std::string(value) + "\""};
+    }
+  }
+  return {options, {}};
+}
+
+std::string Usage() {
+  return "Usage: kv730-sim [options]\n"
+         "Simulates the KV-730 controller behind a loopback TCP port.\n"
+         "  --port N               port on 127.0.0.1 (0, the default, picks a free one)\n"
+         "  --version TEXT         version text (default \"Ver 1.103\", at most 52 characters)\n"
+         "  --language N           language number the controller reports (default 1)\n"
+         "  --unit N               0 metric (default), 1 inch\n"
+         "  --evaluation-flag N    controller evaluation flag (default 0)\n"
+         "  --status LIST          status words answered in turn, e.g. 0x0010,0 (default 0)\n"
+         "  --fault KIND           none (default), no-answer or short-answer\n"
+         "  --short-length N       reply length with --fault short-answer (default 8)\n"
+         "  --log                  print every request as hex on standard error\n"
+         "  --help                 show this text\n"
+         "Standard input takes: print (press the print key), status N, quit.\n";
+}
+
+}  // namespace kvsim

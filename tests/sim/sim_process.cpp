@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sim_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kvsim::test {
+namespace {
+
+constexpr int kWaitMilliseconds = 5000;
+
+// A pipe whose ends are closed in the child unless dup2'ed onto a standard stream.
+bool MakePipe(int fds[2]) {
+  return pipe(fds) == 0 && fcntl(fds[0], F_SETFD, FD_CLOEXEC) == 0 &&
+         fcntl(fds[1], F_SETFD, FD_CLOEXEC) == 0;
+}
+
+enum class Got { Some, End, Nothing };
+
+// Reads whatever `fd` has within the wait.
+Got ReadSome(int fd, std::string& into) {
+  pollfd entry{fd, POLLIN, 0};
+  if (poll(&entry, 1, kWaitMilliseconds) <= 0) return Got::Nothing;
+  char chunk[4096];
+  const ssize_t count = read(fd, chunk, sizeof chunk);
+  if (count < 0) return Got::Nothing;
+  if (count == 0) return Got::End;
+  into.append(chunk, static_cast<std::size_t>(count));
+  return Got::Some;
+}
+
+void CloseFd(int& fd) {
+  if (fd >= 0) close(fd);
+  fd = -1;
+}
+
+}  // namespace
+
+SimProcess::SimProcess(const std::vector<std::string>& arguments) {
+  int input[2], output[2], error[2];
+  if (!MakePipe(input) || !MakePipe(output) || !MakePipe(error)) return;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, error[1], STDERR_FILENO);
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  close(input[0]);
+  close(output[1]);
+  close(error[1]);
+  input_ = input[1];
+  output_ = output[0];
+  error_ = error[0];
+}
+
+SimProcess::~SimProcess() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  CloseFd(input_);
+  CloseFd(output_);
+  CloseFd(error_);
+}
+
+std::optional<std::string> SimProcess::ReadLine() {
+  std::size_t end;
+  while ((end = pendingOutput_.find('\n')) == std::string::npos) {
+    if (ReadSome(output_, pendingOutput_) != Got::Some) return std::nullopt;
+  }
+  std::string line = pendingOutput_.substr(0, end);
+  pendingOutput_.erase(0, end + 1);
+  return line;
+}
+
+void SimProcess::WriteInput(const std::string& text) {
+  if (input_ >= 0) {
+    [[maybe_unused]] const ssize_t written = write(input_, text.data(), text.size());
+  }
+}
+
+void SimProcess::CloseInput() {
+  CloseFd(input_);
+}
+
+void SimProcess::Signal(int signal) {
+  if (pid_ > 0) kill(pid_, signal);
+}
+
+std::optional<int> SimProcess::Wait() {
+  // The child's end closes its standard output; only then is waiting safe.
+  std::string rest;
+  Got got;
+  while ((got = ReadSome(output_, rest)) == Got::Some) {
+  }
+  int status = 0;
+  if (got != Got::End || pid_ <= 0 || waitpid(pid_, &status, 0) != pid_) return std::nullopt;
+  pid_ = -1;
+  if (!WIFEXITED(status)) return std::nullopt;
+  return WEXITSTATUS(status);
+}
+
+std::string SimProcess::ErrorOutput() {
+  std::string text;
+  while (ReadSome(error_, text) == Got::Some) {
+  }
+  return text;
+}
+
+}  // namespace kvsim::test
