@@ -7,13 +7,6 @@
 
 namespace kv {
 
-// The longest leading decimal number of a text: leading spaces skipped, an
-// optional sign, digits with at most one decimal point. 0 when there is none.
-double LeadingNumber(std::string_view text);
-
-// Round to the nearest integer, halves to the even neighbour.
-double RoundHalfEven(double value);
-
 // Controller version x 1000 from characters 5 to 9 of a version text
 // ("Ver 1.102" gives 1102).
 std::int32_t VersionNumberFromText(std::string_view versionText);

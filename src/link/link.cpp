@@ -2,6 +2,7 @@
 #include "link/link.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace kv {
 
@@ -31,6 +32,12 @@ std::uint16_t Link::ReplyWord(std::size_t index) const {
 std::int32_t Link::ReplyLong(std::size_t index) const {
   return static_cast<std::int32_t>(ReplyWord(index) |
                                    static_cast<std::uint32_t>(ReplyWord(index + 2)) << 16);
+}
+
+double Link::ReplyDouble(std::size_t index) const {
+  auto low = static_cast<std::uint32_t>(ReplyLong(index));
+  auto high = static_cast<std::uint32_t>(ReplyLong(index + 4));
+  return std::bit_cast<double>(static_cast<std::uint64_t>(high) << 32 | low);
 }
 
 }  // namespace kv

@@ -32,6 +32,7 @@ class Link {
   std::uint8_t ReplyByte(std::size_t index) const;
   std::uint16_t ReplyWord(std::size_t index) const;
   std::int32_t ReplyLong(std::size_t index) const;
+  double ReplyDouble(std::size_t index) const;  // 64-bit IEEE 754
 
   std::vector<std::uint8_t> SendBuffer;
   std::vector<std::uint8_t> ReceiveBuffer;

@@ -28,13 +28,6 @@ TEST(VersionNumberTest, ThousandTimesCharactersFiveToNine) {
   for (const auto& c : cases) EXPECT_EQ(VersionNumberFromText(c.text), c.number) << c.text;
 }
 
-TEST(VersionNumberTest, RoundsHalvesToEven) {
-  struct Case {
-    double value, rounded;
-  } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}};
-  for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.value), c.rounded) << c.value;
-}
-
 TEST(VersionNumberTest, LanguageNumbersMustFitSixteenBits) {
   EXPECT_EQ(LeadingInt16("3"), 3);
   EXPECT_EQ(LeadingInt16(" 16 "), 16);
