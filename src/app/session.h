@@ -31,6 +31,7 @@ struct Session {
   std::string ControllerVersion;
   AutoPrintEntries AutoPrintSettings;
   std::int16_t OfflineMode = 0;
+  std::int32_t BlockCount = 0;  // blocks of the last evaluation or graph read
   std::unique_ptr<SpreadsheetApp> ExcelApp;
   std::shared_ptr<Workbook> CertificateBook;
 };

@@ -6,10 +6,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextEdit>
 
 #include "app/startup.h"
+#include "platform/code_page.h"
 #include "platform/locale/country_name.h"
 #include "platform/qt/message_box.h"
 #include "ui/country_font.h"
@@ -169,6 +172,46 @@ void KV_Com::ShowCriticalLanguageMessage(int number) {
   ShowMessage(this, QString::fromStdString(LangText.at(static_cast<std::size_t>(number))),
               MessageIcon::Critical);
 }
+
+ReaderContext KV_Com::Readers() {
+  return {session_.link, session_.settings, session_.files, *this, session_.BlockCount};
+}
+
+QString KV_Com::ControllerText(const std::string& bytes) const {
+  const char* codePage = CodePageOfLanguage(session_.settings.LanguageIndex);
+  return QString::fromStdString(CodePageToUtf8(bytes, codePage));
+}
+
+void KV_Com::ShowParameters(const std::string& text) {
+  QString shown = ControllerText(text);
+  shown.replace("\r\n", "\n");
+  Output2->setPlainText(shown);
+}
+
+void KV_Com::ShowConditions(const std::array<std::string, 5>& texts) {
+  for (std::size_t i = 0; i < texts.size(); ++i) Text5[i]->setText(ControllerText(texts[i]));
+  const std::string country = GetCountryName();
+  for (QLabel* label : {Label1[3], Label1[4]}) {
+    QFont font = label->font();
+    ApplyCountryFont(font, country);
+    label->setFont(font);
+  }
+}
+
+void KV_Com::ShowConditionCaption(int label, int number) {
+  Label1.at(static_cast<std::size_t>(label))
+      ->setText(QString::fromStdString(LangText.at(static_cast<std::size_t>(number))));
+}
+
+void KV_Com::ShowProgress(int maximum) {
+  ProgressBar1->setRange(0, maximum);
+  ProgressBar1->setValue(0);
+  ProgressBar1->show();
+}
+
+void KV_Com::SetProgress(int value) { ProgressBar1->setValue(value); }
+
+void KV_Com::HideProgress() { ProgressBar1->hide(); }
 
 void KV_Com::closeEvent(QCloseEvent* event) {
   if (!shutDown_) Shutdown(session_);

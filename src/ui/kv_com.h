@@ -6,6 +6,8 @@
 
 #include "app/session.h"
 #include "app/startup_window.h"
+#include "results/reader_context.h"
+#include "results/results_view.h"
 #include "ui/language_texts.h"
 
 class QCheckBox;
@@ -21,7 +23,7 @@ namespace kv {
 
 // The main window: every job starts from one of its buttons; its option
 // groups hold the operator's standing choices.
-class KV_Com : public QWidget, public StartupWindow {
+class KV_Com : public QWidget, public StartupWindow, public ResultsView {
  public:
   explicit KV_Com(Session& session);
 
@@ -35,6 +37,17 @@ class KV_Com : public QWidget, public StartupWindow {
   void WithdrawControllerFunctions() override;
   void ShowCriticalMessage(const std::string& text) override;
   void ShowCriticalLanguageMessage(int number) override;
+
+  // ResultsView
+  void ShowParameters(const std::string& text) override;
+  void ShowConditions(const std::array<std::string, 5>& texts) override;
+  void ShowConditionCaption(int label, int number) override;
+  void ShowProgress(int maximum) override;
+  void SetProgress(int value) override;
+  void HideProgress() override;
+
+  // What the reply readers work with.
+  ReaderContext Readers();
 
   // Fonts by the country of the system locale, then the texts of LangText.
   void ApplyLanguageTexts();
@@ -70,6 +83,7 @@ class KV_Com : public QWidget, public StartupWindow {
   void Check1_Click();
   void Option4_Click(int index);
   void WriteAutoprint();
+  QString ControllerText(const std::string& bytes) const;
 
   Session& session_;
   bool shutDown_ = false;

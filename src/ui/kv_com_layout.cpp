@@ -82,6 +82,7 @@ void KV_Com::BuildControls() {
   Text2->hide();  // shown only while the print-key output waits
   ProgressBar1 = PlaceEmpty<QProgressBar>(this, 165, 7725, 12915, 255);
   ProgressBar1->setTextVisible(false);
+  ProgressBar1->hide();  // shown while a long read runs
   PlaceLine(this, 120, 675, 13050);
   PlaceLine(this, 150, 7650, 13050);
   Label4 = PlaceEmpty<QLabel>(this, 7650, 450, 5415, 165 + 60);

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/code_page.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace kv {
+
+const char* CodePageOfLanguage(int languageIndex) {
+  switch (languageIndex) {
+    case 0:
+      return "CP932";
+    case 4:
+      return "CP936";
+    case 5:
+      return "CP949";
+    default:
+      return "CP1252";
+  }
+}
+
+std::string CodePageToUtf8(std::string_view bytes, const char* codePage) {
+  iconv_t converter = iconv_open("UTF-8", codePage);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
+  std::string out(bytes.size() * 4 + 4, '\0');
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  char* next = out.data();
+  std::size_t outLeft = out.size();
+  while (inLeft > 0) {
+    if (iconv(converter, &in, &inLeft, &next, &outLeft) != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) break;  // cannot happen: four bytes out for every byte in
+    // An invalid or cut-off sequence: one replacement character, then go on.
+    ++in;
+    --inLeft;
+    if (outLeft < 3) break;
+    *next++ = '\xEF';
+    *next++ = '\xBF';
+    *next++ = '\xBD';
+    outLeft -= 3;
+  }
+  iconv_close(converter);
+  out.resize(static_cast<std::size_t>(next - out.data()));
+  return out;
+}
+
+}  // namespace kv
