@@ -33,7 +33,19 @@ class FileSystem {
   Status WriteLines(std::string_view path, const std::vector<std::string>& lines);
   Status WriteBytes(std::string_view path, std::string_view bytes);
 
+  // Several files that belong together: each is written completely beside
+  // its final name first; only when all are on disk do they replace the old
+  // ones. A failure before that leaves every old file as it was.
+  struct FileContent {
+    std::string path;
+    std::string bytes;
+  };
+  Status WriteFilesTogether(const std::vector<FileContent>& files);
+
  private:
+  // A complete copy of `bytes` beside `path`, ready to be renamed over it.
+  Result<std::string> WriteTemporary(std::string_view path, std::string_view bytes);
+
   DriveMap drives_;
 };
 

@@ -12,8 +12,7 @@ void CommaToPoint(LineList& lines, std::string_view search, std::string_view rep
   }
 }
 
-Status WriteCsvFile(FileSystem& files, const std::string& workFolder, LineList& lines,
-                    std::string_view fileName) {
+std::string CsvBytes(LineList& lines) {
   CommaToPoint(lines, ",", ".");
   auto end = std::find_if(lines.begin(), lines.end(), [](const auto& line) { return line.empty(); });
   std::string bytes;
@@ -24,7 +23,12 @@ Status WriteCsvFile(FileSystem& files, const std::string& workFolder, LineList& 
     bytes += *line;
     bytes += "\r\n";
   }
-  return files.WriteBytes(workFolder + std::string(fileName), bytes);
+  return bytes;
+}
+
+Status WriteCsvFile(FileSystem& files, const std::string& workFolder, LineList& lines,
+                    std::string_view fileName) {
+  return files.WriteBytes(workFolder + std::string(fileName), CsvBytes(lines));
 }
 
 }  // namespace kv

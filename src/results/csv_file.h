@@ -20,6 +20,10 @@ inline constexpr std::size_t kResultLines = 76001;
 // In every entry, the first `search` becomes `replacement`; later ones stay.
 void CommaToPoint(LineList& lines, std::string_view search, std::string_view replacement);
 
+// The bytes of a result file: `lines` after CommaToPoint(",", "."), each
+// ended by CR LF, up to the first empty entry.
+std::string CsvBytes(LineList& lines);
+
 // Writes `lines` (after CommaToPoint(",", ".")) to `workFolder` + `fileName`,
 // each line ended by CR LF, up to the first empty entry. The old file is
 // replaced only when the new one is completely written.

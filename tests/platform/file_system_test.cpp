@@ -55,6 +55,25 @@ TEST(FileSystemTest, FailedWriteKeepsTheOldFile) {
   EXPECT_FALSE(files.WriteLines("C:\\no such folder\\f.INI", {"x"}).ok());
 }
 
+TEST(FileSystemTest, FilesWrittenTogetherReplaceAllOrNone) {
+  kvtest::TempFolder drive;
+  FileSystem files{DriveMap(drive.path())};
+  kvtest::WriteBytes(drive.path() / "Parameter.csv", "old P");
+  kvtest::WriteBytes(drive.path() / "Evaluation.csv", "old E");
+  EXPECT_FALSE(files.WriteFilesTogether({{"C:\\Parameter.csv", "new P"},
+                                         {"C:\\Evaluation.csv", "new E"},
+                                         {"C:\\missing\\Condition.csv", "new C"}})
+                   .ok());
+  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Parameter.csv"), "old P");
+  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Evaluation.csv"), "old E");
+  EXPECT_TRUE(files.WriteFilesTogether({{"C:\\Parameter.csv", "new P"},
+                                        {"C:\\Evaluation.csv", "new E"}})
+                  .ok());
+  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Parameter.csv"), "new P");
+  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Evaluation.csv"), "new E");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.path()), {}), 2);
+}
+
 TEST(FileSystemTest, CopyLeavesAnExistingDestination) {
   kvtest::TempFolder drive;
   FileSystem files{DriveMap(drive.path())};
