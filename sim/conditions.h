@@ -10,21 +10,21 @@ namespace kvsim {
 // The measuring conditions of one evaluation set as the 0x7001 reply carries
 // them: code bytes index the controller's fixed tables, lengths are in mm.
 struct Conditions {
-  double evaluationLength = 0;            // 124: used when samplingCount is 0
-  std::array<double, 5> motifLengths{};   // 132-164: by motif code 0-4
-  double userValueA = 0;                  // 172: motif limit A for motif code 0
-  double userValueB = 0;                  // 180: motif limit B for B code 0
-  std::uint8_t standard = 0;              // 189: 3 = ISO 1997
-  std::uint8_t profile = 0;               // 190: 0 P, 1 R, 2 W, 3 DF, 4 R-Motif, 5 W-Motif
-  std::uint8_t filter = 0;                // 191: 2 = Gaussian
-  std::uint8_t lambdaS = 0;               // 193
-  std::uint8_t length = 0;                // 194: cut-off (R) or sampling length (P)
-  std::uint8_t waveCutoff = 0;            // 195: cut-off of the W profile
-  std::uint8_t lambdaF = 0;               // 196: 7 = none
-  std::uint8_t samplingCount = 0;         // 197: 0 selects the evaluation length
-  std::uint8_t motif = 0;                 // 198
-  std::uint8_t motifB = 0;                // 199
-  std::uint8_t pitch = 0;                 // 207: sampling pitch code
+  double evaluationLength = 0;           // 124: used when samplingCount is 0
+  std::array<double, 5> motifLengths{};  // 132-164: by motif code 0-4
+  double userValueA = 0;                 // 172: motif limit A for motif code 0
+  double userValueB = 0;                 // 180: motif limit B for B code 0
+  std::uint8_t standard = 0;             // 189: 3 = ISO 1997
+  std::uint8_t profile = 0;              // 190: 0 P, 1 R, 2 W, 3 DF, 4 R-Motif, 5 W-Motif
+  std::uint8_t filter = 0;               // 191: 2 = Gaussian
+  std::uint8_t lambdaS = 0;              // 193
+  std::uint8_t length = 0;               // 194: cut-off (R) or sampling length (P)
+  std::uint8_t waveCutoff = 0;           // 195: cut-off of the W profile
+  std::uint8_t lambdaF = 0;              // 196: 7 = none
+  std::uint8_t samplingCount = 0;        // 197: 0 selects the evaluation length
+  std::uint8_t motif = 0;                // 198
+  std::uint8_t motifB = 0;               // 199
+  std::uint8_t pitch = 0;                // 207: sampling pitch code
 };
 
 // Cut-off (and sampling length) codes 0-7: 0.025 mm to 80 mm.

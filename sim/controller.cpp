@@ -6,11 +6,14 @@
 #include <string>
 #include <utility>
 
+#include "sim/reply_bytes.h"
+
 namespace kvsim {
 namespace {
 
 constexpr std::size_t kReplyLength = 64;
-constexpr std::size_t kSettingsReplyLength = 512;
+constexpr std::size_t kLongReplyLength = 512;
+constexpr std::size_t kProfileReplyLength = 320;
 constexpr std::size_t kMaxVersionText = kReplyLength - 12;
 constexpr std::uint8_t kPrintKeyPressed = 16;
 
@@ -19,9 +22,21 @@ constexpr std::uint32_t kLanguageAddress = 0x0802E5D8;
 constexpr std::uint32_t kUnitAddress = 0x0802E5D6;
 constexpr std::uint32_t kEvaluationFlagAddress = 0x08005DA8;
 
-void PutLe(std::vector<std::uint8_t>& reply, std::size_t at, std::uint32_t value,
-           std::size_t bytes) {
-  for (std::size_t i = 0; i < bytes; ++i) reply[at + i] = static_cast<std::uint8_t>(value >> 8 * i);
+std::size_t ReplyLength(RequestKind kind) {
+  switch (kind) {
+    case RequestKind::Settings:
+    case RequestKind::EvaluationSize:
+    case RequestKind::EvaluationBlock:
+    case RequestKind::GraphSize:
+    case RequestKind::GraphBlock:
+      return kLongReplyLength;
+    case RequestKind::MeasuredProfile:
+      return kProfileReplyLength;
+    case RequestKind::ParameterRecord:
+      return 12;  // the text follows
+    default:
+      return kReplyLength;
+  }
 }
 
 // 0-7: the request's header, with 2-3 = reply length - 4.
@@ -45,10 +60,11 @@ std::uint8_t MemoryValue(const Config& config, std::uint32_t address) {
   }
 }
 
-// The 512-byte settings reply of 0x7001. Bytes 124-207 are the place of the
-// measuring conditions (lengths and codes) of the asked evaluation set; this
-// controller reports none yet, so they stay 0.
-void FillSettings(std::vector<std::uint8_t>& reply, const Config& config) {
+// The 512-byte settings reply of 0x7001: 124-207 the measuring conditions of
+// the asked evaluation set, 208-210 the settings.
+void FillSettings(std::vector<std::uint8_t>& reply, const Config& config,
+                  const Conditions& conditions) {
+  PutConditions(reply, conditions);
   reply[208] = config.unit;
   reply[209] = config.language;
   reply[210] = config.evaluationFlag;
@@ -56,7 +72,7 @@ void FillSettings(std::vector<std::uint8_t>& reply, const Config& config) {
 
 }  // namespace
 
-Controller::Controller(Config config) : config_(std::move(config)) {}
+Controller::Controller(Config config) : config_(std::move(config)), measurementReplies_(config_) {}
 
 int Controller::Open(std::string_view deviceName) {
   const std::scoped_lock lock(mutex_);
@@ -114,15 +130,21 @@ Config Controller::GetConfig() const {
 }
 
 void Controller::SetConfig(Config config) {
+  MeasurementReplies measurementReplies(config);  // made outside the lock: it takes a while
   const std::scoped_lock lock(mutex_);
   config_ = std::move(config);
+  measurementReplies_ = std::move(measurementReplies);
   statusIndex_ = 0;
+}
+
+const Measurement& Controller::measurement() const {
+  const std::scoped_lock lock(mutex_);
+  return measurementReplies_.measurement();
 }
 
 std::vector<std::uint8_t> Controller::Reply(const Request& request,
                                             std::span<const std::uint8_t> frame) {
-  std::vector<std::uint8_t> reply = ReplyFrame(
-      frame, request.kind == RequestKind::Settings ? kSettingsReplyLength : kReplyLength);
+  std::vector<std::uint8_t> reply = ReplyFrame(frame, ReplyLength(request.kind));
   switch (request.kind) {
     case RequestKind::Version: {
       // 12..: the version text, NUL after it.
@@ -148,7 +170,10 @@ std::vector<std::uint8_t> Controller::Reply(const Request& request,
     case RequestKind::MeasurementStart:
       break;
     case RequestKind::Settings:
-      FillSettings(reply, config_);
+      FillSettings(reply, config_, measurementReplies_.measurement().sets[request.set].conditions);
+      break;
+    default:
+      if (!measurementReplies_.Fill(request, reply)) return {};
       break;
   }
   return reply;

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "sim/controller_config.h"
+#include "sim/measurement.h"
+#include "sim/measurement_replies.h"
 #include "sim/request.h"
 
 namespace kvsim {
@@ -49,8 +51,13 @@ class Controller {
   std::uint8_t OutputMode() const;
 
   Config GetConfig() const;
-  // Replaces the configuration; the status list starts again from its first entry.
+  // Replaces the configuration and makes its measurement; the status list,
+  // the block sequences and the profile start again from their beginning.
   void SetConfig(Config config);
+
+  // The last measurement, as the replies carry it. It does not change until
+  // the next SetConfig, which ends the reference's life.
+  const Measurement& measurement() const;
 
  private:
   std::vector<std::uint8_t> Reply(const Request& request, std::span<const std::uint8_t> frame);
@@ -63,6 +70,7 @@ class Controller {
   std::size_t statusIndex_ = 0;
   bool printKeyPressed_ = false;
   std::uint8_t outputMode_ = 0;
+  MeasurementReplies measurementReplies_;
   std::vector<std::uint8_t> reply_;
   std::deque<std::vector<std::uint8_t>> requests_;
 };

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,30 @@ struct Config {
   Fault fault = Fault::None;
   std::size_t shortLength = 8;  // reply length in ShortAnswer mode
   bool log = false;             // each request as one hex line on stderr
+
+  // The last measurement, made anew whenever the configuration is set.
+  std::uint64_t seed = 732;  // of the generated profile
+  // Generated profile points, kMinPoints to kMaxPoints; 4801 at 1 um is five
+  // cut-offs of 0.8 mm and half a cut-off of run-up and run-over.
+  std::size_t points = 4801;
+  std::uint8_t cutoffCode = 3;  // 0.025 mm to 80 mm; 3 = 0.8 mm
+  std::uint8_t pitchCode = 3;   // 0.05 um to 50 um; 3 = 1 um
+  std::vector<double> profile;  // measured profile in um instead of a generated one
+  // Values 0x7004 reports for each set (at most the evaluation length's
+  // points); none: every point of the evaluation length.
+  std::optional<std::size_t> evaluationTotal;
+  // Values 0x7005 reports by graph type: ADC classes, BAC heights, POW
+  // components (at most half the points).
+  std::array<std::size_t, 3> graphTotals = {51, 101, 256};
+  // Records 0x2340 reports per reply; more than 15 do not fit whole into
+  // the 320 bytes, and what does not fit is cut off.
+  std::size_t recordsPerReply = 15;
+  // 0x2340 falls silent (no reply) after this many replies.
+  std::optional<std::size_t> profileStopsAfter;
 };
+
+// Profile lengths the controller stores.
+constexpr std::size_t kMinPoints = 16;
+constexpr std::size_t kMaxPoints = 50001;
 
 }  // namespace kvsim

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/options.h"
 
+#include "sim/conditions.h"
+#include "sim/graphs.h"
+#include "sim/profile_file.h"
+
 #include <algorithm>
 #include <charconv>
 #include <string_view>
@@ -12,6 +16,8 @@ namespace {
 
 constexpr std::size_t kMaxVersionText = 52;
 constexpr std::size_t kMaxReplyLength = 512;
+constexpr std::uint32_t kMaxGraphTotal = 10000;
+constexpr std::uint32_t kMaxRecordsPerReply = 1000;
 
 // Sets one option from its value; returns the problem, empty when fine.
 using Setter = std::string (*)(Options&, std::string_view);
@@ -69,6 +75,67 @@ std::string SetShortLength(Options& options, std::string_view value) {
   return {};
 }
 
+// A count from `min` to `max`.
+std::string SetCount(std::size_t& target, std::string_view value, std::uint32_t min,
+                     std::uint32_t max) {
+  const auto number = ParseNumber(value, max);
+  if (!number || *number < min) {
+    return "expects a number from " + std::to_string(min) + " to " + std::to_string(max);
+  }
+  target = *number;
+  return {};
+}
+
+std::string SetCode(std::uint8_t& target, std::string_view value, std::size_t codes) {
+  std::size_t code = 0;
+  if (std::string problem = SetCount(code, value, 0, static_cast<std::uint32_t>(codes - 1));
+      !problem.empty()) {
+    return problem;
+  }
+  target = static_cast<std::uint8_t>(code);
+  return {};
+}
+
+std::string SetSeed(Options& options, std::string_view value) {
+  const auto number = ParseNumber(value, 0xFFFFFFFF);
+  if (!number) return "expects a number from 0 to 4294967295";
+  options.config.seed = *number;
+  return {};
+}
+
+std::string SetProfile(Options& options, std::string_view value) {
+  LoadedProfile loaded = LoadProfile(std::string(value));
+  if (!loaded.problem.empty()) return "file " + loaded.problem;
+  options.config.profile = std::move(loaded.values);
+  return {};
+}
+
+std::string SetEvaluationTotal(Options& options, std::string_view value) {
+  std::size_t total = 0;
+  if (std::string problem = SetCount(total, value, 0, kMaxPoints); !problem.empty()) return problem;
+  options.config.evaluationTotal = total;
+  return {};
+}
+
+// TYPE=N: graph type 0 (ADC), 1 (BAC) or 2 (POW), and its value count.
+std::string SetGraphTotal(Options& options, std::string_view value) {
+  const std::size_t equals = value.find('=');
+  const auto type = ParseNumber(value.substr(0, equals), kGraphTypes - 1);
+  if (equals == std::string_view::npos || !type) {
+    return "expects TYPE=N with a graph type 0 (ADC), 1 (BAC) or 2 (POW)";
+  }
+  return SetCount(options.config.graphTotals[*type], value.substr(equals + 1), 0, kMaxGraphTotal);
+}
+
+std::string SetProfileStopsAfter(Options& options, std::string_view value) {
+  std::size_t replies = 0;
+  if (std::string problem = SetCount(replies, value, 0, 0xFFFFFFFF); !problem.empty()) {
+    return problem;
+  }
+  options.config.profileStopsAfter = replies;
+  return {};
+}
+
 struct ValueOption {
   std::string_view name;
   Setter set;
@@ -84,6 +151,27 @@ constexpr ValueOption kValueOptions[] = {
     {"--status", SetStatuses},
     {"--fault", SetFault},
     {"--short-length", SetShortLength},
+    {"--seed", SetSeed},
+    {"--points",
+     [](Options& o, std::string_view v) {
+       return SetCount(o.config.points, v, kMinPoints, kMaxPoints);
+     }},
+    {"--cutoff-code",
+     [](Options& o, std::string_view v) {
+       return SetCode(o.config.cutoffCode, v, kCutoffMillimetres.size());
+     }},
+    {"--pitch-code",
+     [](Options& o, std::string_view v) {
+       return SetCode(o.config.pitchCode, v, kPitchMicrometres.size());
+     }},
+    {"--profile", SetProfile},
+    {"--evaluation-total", SetEvaluationTotal},
+    {"--graph-total", SetGraphTotal},
+    {"--records-per-reply",
+     [](Options& o, std::string_view v) {
+       return SetCount(o.config.recordsPerReply, v, 0, kMaxRecordsPerReply);
+     }},
+    {"--profile-stops-after", SetProfileStopsAfter},
 };
 
 }  // namespace
@@ -140,6 +228,17 @@ std::string Usage() {
          "  --fault KIND           none (default), no-answer or short-answer\n"
          "  --short-length N       reply length with --fault short-answer (default 8)\n"
          "  --log                  print every request as hex on standard error\n"
+         "The measurement:\n"
+         "  --seed N               seed of the generated profile (default 732)\n"
+         "  --points N             generated profile points, 16 to 50001 (default 4801)\n"
+         "  --cutoff-code N        cut-off 0 (0.025 mm) to 7 (80 mm) (default 3, 0.8 mm)\n"
+         "  --pitch-code N         sampling pitch 0 (0.05 um) to 6 (50 um) (default 3, 1 um)\n"
+         "  --profile FILE         measured profile instead, one value in um per line\n"
+         "  --evaluation-total N   evaluation values reported per set (default all)\n"
+         "  --graph-total TYPE=N   values of graph 0 ADC (51), 1 BAC (101), 2 POW (256)\n"
+         "  --records-per-reply N  profile records per 0x2340 reply (default 15; more\n"
+         "                         than 15 are reported but cut to the 320-byte reply)\n"
+         "  --profile-stops-after N  0x2340 replies before it answers no more\n"
          "  --help                 show this text\n"
          "Standard input takes: print (press the print key), status N, quit.\n";
 }

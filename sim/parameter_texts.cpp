@@ -24,8 +24,8 @@ struct Entry {
   bool roughnessOnly;
 };
 
-// Greek letters in Shift JIS: capital delta 83 A2, small lambda 83 C9,
-// small delta 83 C2.
+// Greek letters in Shift JIS: capital delta 83 A2, small lambda 83 C9, small
+// delta 83 C2; octal escapes, so that a following letter cannot join them.
 using P = ProfileParameters;
 constexpr Entry kEntries[] = {
     {"a", &P::a, Quantity::Height, 4, 2, false},
@@ -39,10 +39,10 @@ constexpr Entry kEntries[] = {
     {"sk", &P::sk, Quantity::Number, 3, 3, false},
     {"ku", &P::ku, Quantity::Number, 3, 3, false},
     {"Sm", &P::sm, Quantity::Spacing, 4, 5, false},
-    {"\x83\xA2" "q", &P::deltaQ, Quantity::Number, 4, 4, false},
-    {"\x83\xC9" "q", &P::lambdaQ, Quantity::Height, 2, 1, true},
+    {"\203\242q", &P::deltaQ, Quantity::Number, 4, 4, false},
+    {"\203\311q", &P::lambdaQ, Quantity::Height, 2, 1, true},
     {"mr", &P::mr, Quantity::Percent, 2, 2, false},
-    {"\x83\xC2" "c", &P::deltaC, Quantity::Height, 4, 2, false},
+    {"\203\302c", &P::deltaC, Quantity::Height, 4, 2, false},
     {"Pc", &P::pc, Quantity::Count, 1, 1, true},
 };
 
@@ -68,10 +68,10 @@ Shown InUnit(Quantity quantity, bool inch) {
 }
 
 // Fixed decimals, whatever the process locale says; a value that rounds to
-// zero shows no minus sign.
+// zero shows no minus sign, and one too long for the field shows "*".
 std::string Fixed(double value, int decimals) {
   if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0;
-  char text[64];
+  char text[24];
   const auto [end, error] =
       std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
   return error == std::errc() ? std::string(text, end) : std::string("*");
@@ -85,9 +85,9 @@ std::vector<std::string> ParameterTexts(const ProfileParameters& parameters, cha
   for (const Entry& entry : kEntries) {
     if (entry.roughnessOnly && letter != 'R') continue;
     const Shown shown = InUnit(entry.quantity, inch);
-    std::string text = letter + std::string(entry.name) + ' ' +
-                       Fixed(parameters.*entry.value * shown.factor,
-                             inch ? entry.inchDecimals : entry.decimals);
+    std::string text =
+        letter + std::string(entry.name) + ' ' +
+        Fixed(parameters.*entry.value * shown.factor, inch ? entry.inchDecimals : entry.decimals);
     if (*shown.unit != '\0') text += ' ' + std::string(shown.unit);
     texts.push_back(std::move(text));
   }

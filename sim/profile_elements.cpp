@@ -59,8 +59,7 @@ std::vector<ProfileElement> ProfileElements(std::span<const double> z, double mi
   std::vector<ProfileElement> elements;
   for (std::size_t i = 1; i + 2 < kept.size(); ++i) {
     if (kept[i].peak) {
-      elements.push_back(
-          {kept[i + 1].end - kept[i].start, kept[i].extreme + kept[i + 1].extreme});
+      elements.push_back({kept[i + 1].end - kept[i].start, kept[i].extreme + kept[i + 1].extreme});
     }
   }
   return elements;

@@ -87,8 +87,8 @@ ProfileParameters ComputeParameters(std::span<const double> z, double pitch,
   const auto count = static_cast<double>(samplingCount);
   std::size_t withElements = 0;
   for (std::size_t i = 0; i < samplingCount; ++i) {
-    const Sampling s =
-        MeasureSampling(z, i * z.size() / samplingCount, (i + 1) * z.size() / samplingCount, pitchUm);
+    const Sampling s = MeasureSampling(z, i * z.size() / samplingCount,
+                                       (i + 1) * z.size() / samplingCount, pitchUm);
     result.a += s.a / count;
     result.q += s.q / count;
     result.sk += s.sk / count;

@@ -74,9 +74,8 @@ std::vector<double> SynthesizeProfile(std::uint64_t seed, std::size_t points, do
   const double slope = random.Uniform(-2, 2);  // um per mm
   const double offset = random.Uniform(-3, 3) * scale;
   const Wave waves[] = {
-      RandomWave(random, 2.7 * cutoff, 1.2 * scale),
-      RandomWave(random, 4.6 * cutoff, 0.7 * scale),
-      RandomWave(random, 9.5 * cutoff, 0.9 * scale),
+      RandomWave(random, 1.25 * cutoff, 1.2 * scale), RandomWave(random, 1.7 * cutoff, 0.8 * scale),
+      RandomWave(random, 3.1 * cutoff, 0.5 * scale),
       RandomWave(random, cutoff / 8, 0.9 * scale),  // feed marks
   };
   const double sigma = std::clamp(cutoff / 100 / pitch, 1.0, kMaxSmoothing);

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "sim/graphs.h"
+
 namespace kvsim {
 namespace {
 
@@ -23,16 +25,24 @@ struct CommandShape {
   std::size_t parameterBytes;
 };
 
-// 0x7011 states body length 4 although its mode byte follows; that is how the
-// controller expects it.
-constexpr std::array<CommandShape, 6> kCommands = {{
+// 0x7011 states body length 4 although its mode byte follows, and 0x2340
+// states 6 although its parameter fills bytes 8-11; that is how the controller
+// expects them. The kind of 0x7003 to 0x7005 is the one of their first
+// request; a parameter byte tells the other.
+constexpr std::array<CommandShape, 10> kCommands = {{
     {0x2440, RequestKind::Status, 4, 0},
     {0x2443, RequestKind::StatusControl, 6, 2},
     {0x2445, RequestKind::PrintKey, 4, 0},
     {0x7011, RequestKind::OutputMode, 4, 1},
     {0x2140, RequestKind::MeasurementStart, 10, 0},
     {0x7001, RequestKind::Settings, 6, 2},
+    {0x7003, RequestKind::ParameterCount, 8, 4},
+    {0x7004, RequestKind::EvaluationSize, 12, 8},
+    {0x7005, RequestKind::GraphSize, 12, 8},
+    {0x2340, RequestKind::MeasuredProfile, 6, 4},
 }};
+constexpr std::uint32_t kSizeCount = 1;    // bytes 12-15 of a size request
+constexpr std::uint32_t kBlockCount = 10;  // bytes 12-15 of a block request, 8-11 of 0x2340
 
 // Letter frames: the whole frame is fixed except the address at 12-15 of the
 // memory read.
@@ -51,6 +61,10 @@ std::string Hex(unsigned value, int digits) {
 
 std::uint16_t Le16(std::span<const std::uint8_t> frame, std::size_t at) {
   return static_cast<std::uint16_t>(frame[at] | frame[at + 1] << 8);
+}
+
+std::uint32_t Le32(std::span<const std::uint8_t> frame, std::size_t at) {
+  return Le16(frame, at) | std::uint32_t{Le16(frame, at + 2)} << 16;
 }
 
 ParsedRequest Reject(std::string problem) {
@@ -81,35 +95,91 @@ ParsedRequest ParseMemoryRead(std::span<const std::uint8_t> frame) {
   ParsedRequest parsed =
       CompareLetterFrame(frame, kMemoryReadFrame, kAddressAt, kAddressAt + 4, "memory read");
   if (!parsed.problem.empty()) return parsed;
-  const std::uint32_t address = Le16(frame, kAddressAt) | std::uint32_t{Le16(frame, 14)} << 16;
-  parsed.request = Request{RequestKind::MemoryRead, address};
+  parsed.request = Request{RequestKind::MemoryRead, Le32(frame, kAddressAt)};
   return parsed;
 }
 
-// The parameter bytes that have a fixed range: the mode byte of 0x7011 and
-// the "0, evaluation set" pair of 0x7001.
-std::string CheckParameters(const CommandShape& shape, std::span<const std::uint8_t> frame) {
-  const std::string name = "command " + Hex(shape.code, 4);
-  if (shape.kind == RequestKind::OutputMode && frame[8] > 1) {
-    return name + ": mode byte " + Hex(frame[8], 2) + " is neither 0 nor 1";
-  }
-  if (shape.kind == RequestKind::Settings && (frame[8] != 0 || frame[9] > 1)) {
-    return name + ": bytes 8-9 are " + Hex(frame[8], 2) + " " + Hex(frame[9], 2) +
-           ", expected 0 and an evaluation set 0 or 1";
-  }
-  return {};
+ParsedRequest Accept(Request request) {
+  return {request, {}};
 }
 
-std::uint32_t ParameterValue(const CommandShape& shape, std::span<const std::uint8_t> frame) {
+// "byte 9 is 0x02, expected 0 or 1": the problem of a byte above `max`, else empty.
+std::string CheckByte(std::span<const std::uint8_t> frame, std::size_t at, unsigned max,
+                      std::string_view expected) {
+  if (frame[at] <= max) return {};
+  return "byte " + std::to_string(at) + " is " + Hex(frame[at], 2) + ", expected " +
+         std::string(expected);
+}
+
+// 8: 0 count, 1 record; 9: evaluation set; 10: record index (0 in a count
+// request); 11: 0.
+ParsedRequest DecodeParameterRequest(std::span<const std::uint8_t> frame, const std::string& name) {
+  const bool record = frame[8] == 1;
+  for (const std::string& problem :
+       {CheckByte(frame, 8, 1, "0 (count) or 1 (record)"),
+        CheckByte(frame, 9, 1, "an evaluation set 0 or 1"),
+        CheckByte(frame, 10, record ? 0xFF : 0, "0 in a count request"),
+        CheckByte(frame, 11, 0, "0x00")}) {
+    if (!problem.empty()) return Reject(name + ": " + problem);
+  }
+  return Accept(
+      {record ? RequestKind::ParameterRecord : RequestKind::ParameterCount, frame[10], frame[9]});
+}
+
+// 8: 0 (0x7004) or the graph type (0x7005); 9: evaluation set; 10: 0 size,
+// 1 block; 11: 0; 12-15: 1 in a size request, 10 in a block request.
+ParsedRequest DecodeBlockRequest(std::span<const std::uint8_t> frame, const CommandShape& shape,
+                                 const std::string& name) {
+  const bool graph = shape.kind == RequestKind::GraphSize;
+  const bool block = frame[10] == 1;
+  for (const std::string& problem :
+       {graph ? CheckByte(frame, 8, kGraphTypes - 1, "a graph type 0, 1 or 2")
+              : CheckByte(frame, 8, 0, "0x00"),
+        CheckByte(frame, 9, 1, "an evaluation set 0 or 1"),
+        CheckByte(frame, 10, 1, "0 (size) or 1 (block)"), CheckByte(frame, 11, 0, "0x00")}) {
+    if (!problem.empty()) return Reject(name + ": " + problem);
+  }
+  const std::uint32_t count = Le32(frame, 12);
+  if (count != (block ? kBlockCount : kSizeCount)) {
+    return Reject(name + ": bytes 12-15 hold " + std::to_string(count) + ", expected " +
+                  (block ? "10 in a block request" : "1 in a size request"));
+  }
+  const RequestKind kind =
+      graph ? (block ? RequestKind::GraphBlock : RequestKind::GraphSize)
+            : (block ? RequestKind::EvaluationBlock : RequestKind::EvaluationSize);
+  return Accept({kind, graph ? frame[8] : 0u, frame[9]});
+}
+
+// The parameter bytes: those with a fixed range are checked.
+ParsedRequest DecodeParameters(const CommandShape& shape, std::span<const std::uint8_t> frame) {
+  const std::string name = "command " + Hex(shape.code, 4);
   switch (shape.kind) {
     case RequestKind::StatusControl:
-      return Le16(frame, 8);
+      return Accept({shape.kind, Le16(frame, 8)});
     case RequestKind::OutputMode:
-      return frame[8];
+      if (frame[8] > 1) {
+        return Reject(name + ": mode byte " + Hex(frame[8], 2) + " is neither 0 nor 1");
+      }
+      return Accept({shape.kind, frame[8]});
     case RequestKind::Settings:
-      return frame[9];
+      if (frame[8] != 0 || frame[9] > 1) {
+        return Reject(name + ": bytes 8-9 are " + Hex(frame[8], 2) + " " + Hex(frame[9], 2) +
+                      ", expected 0 and an evaluation set 0 or 1");
+      }
+      return Accept({shape.kind, 0, frame[9]});
+    case RequestKind::ParameterCount:
+      return DecodeParameterRequest(frame, name);
+    case RequestKind::EvaluationSize:
+    case RequestKind::GraphSize:
+      return DecodeBlockRequest(frame, shape, name);
+    case RequestKind::MeasuredProfile:
+      if (Le32(frame, 8) != kBlockCount) {
+        return Reject(name + ": bytes 8-11 hold " + std::to_string(Le32(frame, 8)) +
+                      ", expected 10");
+      }
+      return Accept({shape.kind});
     default:
-      return 0;
+      return Accept({shape.kind});
   }
 }
 
@@ -135,9 +205,7 @@ ParsedRequest ParseCommand(std::span<const std::uint8_t> frame) {
                     ", expected 0x00");
     }
   }
-  if (std::string problem = CheckParameters(*shape, frame); !problem.empty())
-    return Reject(problem);
-  return {Request{shape->kind, ParameterValue(*shape, frame)}, {}};
+  return DecodeParameters(*shape, frame);
 }
 
 }  // namespace

@@ -17,12 +17,20 @@ enum class RequestKind {
   PrintKey,          // 0x2445
   OutputMode,        // 0x7011; value = mode byte (0 manual, 1 print key)
   MeasurementStart,  // 0x2140
-  Settings,          // 0x7001; value = evaluation set (0 = A, 1 = B)
+  Settings,          // 0x7001
+  ParameterCount,    // 0x7003 with byte 8 = 0
+  ParameterRecord,   // 0x7003 with byte 8 = 1; value = record index
+  EvaluationSize,    // 0x7004 with byte 10 = 0
+  EvaluationBlock,   // 0x7004 with byte 10 = 1
+  GraphSize,         // 0x7005 with byte 10 = 0; value = graph type
+  GraphBlock,        // 0x7005 with byte 10 = 1; value = graph type
+  MeasuredProfile,   // 0x2340
 };
 
 struct Request {
   RequestKind kind;
   std::uint32_t value = 0;
+  std::uint8_t set = 0;  // evaluation set of 0x7001 to 0x7005 (0 = A, 1 = B)
 };
 
 // Either a request or the reason the frame gets no answer.

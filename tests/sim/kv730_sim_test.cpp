@@ -5,6 +5,7 @@
 
 #include "sim_process.h"
 #include "socket_fixture.h"
+#include "temp_folder.h"
 
 namespace kvsim::test {
 namespace {
@@ -71,6 +72,18 @@ TEST(Kv730SimTest, RejectsBadOptions) {
       {"--fault", "sometimes"},
       {"--short-length", "513"},
       {"--version", std::string(53, 'x')},
+      {"--seed", "-1"},
+      {"--points", "15"},
+      {"--points", "50002"},
+      {"--cutoff-code", "8"},
+      {"--pitch-code", "7"},
+      {"--profile", "/nonexistent/profile.txt"},
+      {"--evaluation-total", "50002"},
+      {"--graph-total", "3=5"},
+      {"--graph-total", "1"},
+      {"--graph-total", "1=10001"},
+      {"--records-per-reply", "1001"},
+      {"--profile-stops-after", "never"},
   };
   for (const auto& arguments : cases) {
     SCOPED_TRACE(arguments.front());
@@ -80,6 +93,42 @@ TEST(Kv730SimTest, RejectsBadOptions) {
     EXPECT_EQ(sim.Wait(), 2);
     EXPECT_NE(sim.ErrorOutput().find(arguments.front()), std::string::npos);
   }
+}
+
+TEST(Kv730SimTest, ServesTheMeasurementOfAProfileFile) {
+  kvtest::TempFolder folder;
+  std::string values;
+  for (int i = 0; i < 40; ++i) values += std::to_string(i * 0.5) + "\n";
+  const auto path = folder.path() / "profile.txt";
+  kvtest::WriteBytes(path, values);
+  SimProcess sim({KV730_SIM_PATH, "--profile", path.string(), "--records-per-reply", "16",
+                  "--profile-stops-after", "3", "--evaluation-total", "7", "--graph-total",
+                  "1=13"});
+  const std::uint16_t port = ListeningPort(sim);
+  ASSERT_NE(port, 0);
+  LoopbackClient client(port);
+  ASSERT_EQ(client.Open("Corvanet_KV"), 0);
+  const auto Exchange = [&client](const Bytes& frame) {
+    EXPECT_EQ(client.Write(frame), 64);
+    return client.Read(512).value_or(Bytes{0xEE});
+  };
+
+  // 16 records reported, the value of the 16th still inside the 320 bytes.
+  const Bytes profileRequest = Command(0x2340, 6, {10});
+  for (const int first : {0, 16}) {
+    const Bytes reply = Exchange(profileRequest);
+    ASSERT_EQ(reply.size(), 320u);
+    EXPECT_EQ(LeAt(reply, 8, 4), 16);
+    EXPECT_EQ(DoubleAt(reply, 12), first * 0.5);
+    EXPECT_EQ(DoubleAt(reply, 312), (first + 15) * 0.5);
+  }
+  EXPECT_EQ(LeAt(Exchange(profileRequest), 8, 4), 8);
+  EXPECT_EQ(Exchange(profileRequest), Bytes{});  // silent after three replies
+
+  EXPECT_EQ(LeAt(Exchange(Command(0x7004, 12, {0, 0, 0, 0, 1})), 12, 4), 7);
+  EXPECT_EQ(LeAt(Exchange(Command(0x7005, 12, {1, 1, 0, 0, 1})), 12, 4), 13);
+  sim.WriteInput("quit\n");
+  EXPECT_EQ(sim.Wait(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sim/profile_file.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <string_view>
+
+#include "sim/controller_config.h"
+
+namespace kvsim {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+}  // namespace
+
+LoadedProfile LoadProfile(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) return {{}, "cannot be read"};
+  LoadedProfile loaded;
+  std::string line;
+  for (std::size_t number = 1; std::getline(file, line); ++number) {
+    const std::string_view text = Trim(line);
+    if (text.empty()) continue;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+      return {
+          {},
+          "line " + std::to_string(number) + " (\"" + std::string(text) + "\") is not a number"};
+    }
+    if (loaded.values.size() == kMaxPoints) {
+      return {{}, "holds more than " + std::to_string(kMaxPoints) + " values"};
+    }
+    loaded.values.push_back(value);
+  }
+  if (loaded.values.size() < kMinPoints) {
+    return {{},
+            "holds " + std::to_string(loaded.values.size()) + " values, at least " +
+                std::to_string(kMinPoints) + " are needed"};
+  }
+  return loaded;
+}
+
+}  // namespace kvsim
