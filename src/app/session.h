@@ -32,6 +32,7 @@ struct Session {
   AutoPrintEntries AutoPrintSettings;
   std::int16_t OfflineMode = 0;
   std::int32_t BlockCount = 0;  // blocks of the last evaluation or graph read
+  std::int16_t ReadFailed = 0;  // 1 after a failed read: no certificate from its files
   std::unique_ptr<SpreadsheetApp> ExcelApp;
   std::shared_ptr<Workbook> CertificateBook;
 };

@@ -67,7 +67,10 @@ ConnectedResult LoadConnected(Session& session, StartupWindow& window) {
   }
   session.AutoPrintSettings = files.ReadAutoprint();
   if (session.AutoPrintSettings[0] == "1") {
-    window.ReadAll();
+    // The read's messages need their texts, so they are loaded before it.
+    if (!window.LoadAndApplyLanguageTexts().ok() || !window.ReadAll().ok()) {
+      return ConnectedResult::Failed;
+    }
     Shutdown(session);
     return ConnectedResult::AutoReadDone;
   }

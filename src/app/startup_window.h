@@ -19,8 +19,8 @@ class StartupWindow {
   virtual void ShowControllerVersion(const std::string& version) = 0;
   // Restores the saved window choices from Autoprint.INI.
   virtual void ApplySettings() = 0;
-  // The whole read of the last measurement.
-  virtual void ReadAll() = 0;
+  // The whole read of the last measurement; an error is a run-time failure.
+  virtual Status ReadAll() = 0;
   // Firmware without the print-key output: leaves that option unselected and hidden.
   virtual void WithdrawPrintKeyOutput() = 0;
   // Loads the language texts and applies them to the window.

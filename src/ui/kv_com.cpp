@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QTextEdit>
 
 #include "app/startup.h"
+#include "certificate/certificate_actions.h"
 #include "platform/code_page.h"
 #include "platform/locale/country_name.h"
 #include "platform/qt/message_box.h"
@@ -51,6 +53,11 @@ void KV_Com::ConnectHandlers() {
   }
   for (QCheckBox* box : Check1) connect(box, &QCheckBox::clicked, this, &KV_Com::Check1_Click);
   connect(MainClose, &QPushButton::clicked, this, &QWidget::close);
+  connect(Read_All_Data, &QPushButton::clicked, this, &KV_Com::Read_All_Data_Click);
+  connect(SheetPrint, &QPushButton::clicked, this, &KV_Com::SheetPrint_Click);
+  connect(Preview, &QPushButton::clicked, this, &KV_Com::Preview_Click);
+  connect(Export, &QPushButton::clicked, this, &KV_Com::Export_Click);
+  connect(Language, &QPushButton::clicked, this, &KV_Com::Language_Click);
 }
 
 void KV_Com::SelectEvaluationSetA() {
@@ -98,8 +105,99 @@ void KV_Com::ApplySettings() {
   Check1_Click();
 }
 
-void KV_Com::ReadAll() {
-  // The measurement readers come with the result files; until then there is nothing to read.
+Status KV_Com::ReadAll() {
+  return kv::ReadAll(session_, *this);
+}
+
+void KV_Com::ClearResultDisplays() {
+  Output2->clear();
+  for (QLineEdit* box : Text5) box->clear();
+}
+
+void KV_Com::LetEventsRun() {
+  QCoreApplication::processEvents();
+}
+
+bool KV_Com::EvaluationSetASelected() const {
+  return Option1[0]->isChecked();
+}
+
+void KV_Com::ShowLanguageMessage(int number, bool critical) {
+  ShowMessage(this, QString::fromStdString(LangText.at(static_cast<std::size_t>(number))),
+              critical ? MessageIcon::Critical : MessageIcon::None);
+}
+
+void KV_Com::ShowError(const Status& status) {
+  if (!status.ok())
+    ShowMessage(this, QString::fromStdString(status.description()), MessageIcon::None);
+}
+
+template <typename Action>
+Status KV_Com::Exclusively(Action action) {
+  if (busy_) return Status::Error("Another action is still running.");
+  busy_ = true;
+  Status status = action();
+  busy_ = false;
+  return status;
+}
+
+Status KV_Com::Read_All_Data_Click() {
+  return Exclusively([this] {
+    Status read = ReadAll();
+    ShowError(read);
+    return read;
+  });
+}
+
+Status KV_Com::RunCertificate(std::span<const std::string_view> macros) {
+  return RunCertificateMacros(session_.ExcelApp.get(), session_.CertificateBook,
+                              TemplatePath(session_.settings.WorkFolder, Option4[0]->isChecked()),
+                              macros);
+}
+
+Status KV_Com::SheetPrint_Click() {
+  return Exclusively([this] {
+    if (!Option2[1]->isChecked()) {
+      Status read = ReadAll();
+      if (!read.ok()) {
+        ShowError(read);
+        return read;
+      }
+    }
+    // The read reported its own failure; a certificate of its files would mix old and new.
+    if (session_.ReadFailed == 1) return Status::Error("The last read failed.");
+    Status printed = RunCertificate(kPrintMacros);
+    ShowError(printed);
+    return printed;
+  });
+}
+
+Status KV_Com::Preview_Click() {
+  return Exclusively([this] {
+    setEnabled(false);
+    showMinimized();
+    Status shown = RunCertificate(kPreviewMacros);
+    showNormal();
+    setEnabled(true);
+    ShowError(shown);
+    return shown;
+  });
+}
+
+Status KV_Com::Export_Click() {
+  return Exclusively([this] {
+    Status exported = RunCertificate(kExportMacros);
+    ShowError(exported);
+    return exported;
+  });
+}
+
+Status KV_Com::Language_Click() {
+  return Exclusively([this] {
+    Status switched = RunCertificate(kLanguageMacros);
+    ShowError(switched);
+    return switched;
+  });
 }
 
 void KV_Com::WithdrawPrintKeyOutput() {
@@ -209,11 +307,19 @@ void KV_Com::ShowProgress(int maximum) {
   ProgressBar1->show();
 }
 
-void KV_Com::SetProgress(int value) { ProgressBar1->setValue(value); }
+void KV_Com::SetProgress(int value) {
+  ProgressBar1->setValue(value);
+}
 
-void KV_Com::HideProgress() { ProgressBar1->hide(); }
+void KV_Com::HideProgress() {
+  ProgressBar1->hide();
+}
 
 void KV_Com::closeEvent(QCloseEvent* event) {
+  if (busy_) {  // a read or certificate action lets events run; it ends first
+    event->ignore();
+    return;
+  }
   if (!shutDown_) Shutdown(session_);
   shutDown_ = true;
   event->accept();

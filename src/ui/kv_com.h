@@ -4,10 +4,10 @@
 #include <QWidget>
 #include <array>
 
+#include "app/read_all.h"
 #include "app/session.h"
 #include "app/startup_window.h"
 #include "results/reader_context.h"
-#include "results/results_view.h"
 #include "ui/language_texts.h"
 
 class QCheckBox;
@@ -23,7 +23,7 @@ namespace kv {
 
 // The main window: every job starts from one of its buttons; its option
 // groups hold the operator's standing choices.
-class KV_Com : public QWidget, public StartupWindow, public ResultsView {
+class KV_Com : public QWidget, public StartupWindow, public ReadAllWindow {
  public:
   explicit KV_Com(Session& session);
 
@@ -31,12 +31,26 @@ class KV_Com : public QWidget, public StartupWindow, public ResultsView {
   void SelectEvaluationSetA() override;
   void ShowControllerVersion(const std::string& version) override;
   void ApplySettings() override;
-  void ReadAll() override;
+  Status ReadAll() override;
   void WithdrawPrintKeyOutput() override;
   Status LoadAndApplyLanguageTexts() override;
   void WithdrawControllerFunctions() override;
   void ShowCriticalMessage(const std::string& text) override;
   void ShowCriticalLanguageMessage(int number) override;
+
+  // ReadAllWindow
+  void ClearResultDisplays() override;
+  void LetEventsRun() override;
+  bool EvaluationSetASelected() const override;
+  void ShowLanguageMessage(int number, bool critical) override;
+
+  // Button handlers. Each returns what went wrong, after showing it; while
+  // one runs, the others are not started (they return an error at once).
+  Status Read_All_Data_Click();
+  Status SheetPrint_Click();
+  Status Preview_Click();
+  Status Export_Click();
+  Status Language_Click();
 
   // ResultsView
   void ShowParameters(const std::string& text) override;
@@ -83,10 +97,16 @@ class KV_Com : public QWidget, public StartupWindow, public ResultsView {
   void Check1_Click();
   void Option4_Click(int index);
   void WriteAutoprint();
+  // Runs `action` unless another controller or certificate action runs.
+  template <typename Action>
+  Status Exclusively(Action action);
+  Status RunCertificate(std::span<const std::string_view> macros);
+  void ShowError(const Status& status);
   QString ControllerText(const std::string& bytes) const;
 
   Session& session_;
   bool shutDown_ = false;
+  bool busy_ = false;
 };
 
 }  // namespace kv
