@@ -52,38 +52,51 @@ function languageWorkbook(table) {
   return bookOf([['Language', rows]]);
 }
 
-// The certificate's fixed wording, one key per row, for a later drawing of
-// the certificate to take its texts from.
+// The certificate's fixed wording, one key per row: the drawing takes every
+// word, the font, the date format and the paper from here, so the template
+// alone decides how the certificate reads.
 function certificateWorkbook(paper) {
   const rows = [
     ['Key', 'Japanese', 'English'],
     ['Paper', paper, paper],
     ['Title', '測定成績書', 'Measurement certificate'],
+    ['Font', 'IPAGothic', 'DejaVu Sans'],
+    ['DateFormat', 'yyyy年M月d日', 'd MMMM yyyy'],
     ['IssueDate', '発行日', 'Date of issue'],
     ['Comments', 'コメント', 'Comments'],
-    ['WorkName', 'ワーク名', 'Work name'],
-    ['Instrument', '測定機器', 'Measuring instrument'],
-    ['Operator', '測定者', 'Operator'],
-    ['Remark', '備考', 'Remark'],
     ['Conditions', '測定条件', 'Measuring conditions'],
     ['Standard', '規格', 'Standard'],
     ['Profile', '曲線', 'Profile'],
     ['Filter', 'フィルタ', 'Filter'],
     ['CutOff', 'カットオフ', 'Cut-off'],
+    ['SamplingLength', '基準長さ', 'Sampling length'],
+    ['MotifLimitA', 'モチーフ上限長さ A', 'Motif limit A'],
+    ['MotifLimitsAB', 'モチーフ上限長さ A-B', 'Motif limits A-B'],
     ['SamplingLengths', '区間数', 'Number of sampling lengths'],
     ['EvaluationLength', '評価長さ', 'Evaluation length'],
     ['LambdaS', 'λs', 'λs'],
     ['Pitch', '測定ピッチ', 'Sampling pitch'],
-    ['Unit', '単位', 'Unit'],
+    ['Unit', '単位系', 'Unit system'],
+    ['UnitMetric', 'メートル系', 'Metric'],
+    ['UnitInch', 'インチ系', 'Inch'],
+    ['Micrometre', 'µm', 'µm'],
+    ['Microinch', 'µin', 'µin'],
     ['Parameters', '演算結果', 'Calculation results'],
     ['ParameterName', 'パラメータ', 'Parameter'],
     ['ParameterValue', '値', 'Value'],
-    ['Graphs', 'グラフ', 'Graphs'],
     ['EvaluationProfile', '評価曲線', 'Evaluation profile'],
     ['GraphBAC', '負荷曲線 (BAC)', 'Bearing area curve (BAC)'],
     ['GraphADC', '振幅分布曲線 (ADC)', 'Amplitude distribution curve (ADC)'],
+    ['AxisPositionMetric', '位置 [mm]', 'Position [mm]'],
+    ['AxisPositionInch', '位置 [in]', 'Position [in]'],
+    ['AxisPoint', 'データ点', 'Data point'],
+    ['AxisHeightMetric', '高さ [µm]', 'Height [µm]'],
+    ['AxisHeightInch', '高さ [µin]', 'Height [µin]'],
+    ['AxisBearingRatio', '負荷長さ率 [%]', 'Bearing ratio [%]'],
+    ['AxisDensity', '度数 [%]', 'Density [%]'],
     ['InspectedBy', '検査者', 'Inspected by'],
     ['ApprovedBy', '承認者', 'Approved by'],
+    ['Footer', 'Tarnwick Corvanet KV-730 表面粗さ測定機', 'Tarnwick Corvanet KV-730 surface roughness tester'],
   ];
   return bookOf([['Certificate', rows]]);
 }

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/startup.h"
-#include "platform/spreadsheet/xls_spreadsheet.h"
+#include "platform/certificate/certificate_spreadsheet.h"
 #include "platform/transport/transport_registry.h"
 #include "ui/kv_com.h"
 
@@ -23,7 +23,13 @@ constexpr const char* kUsage =
     "KV_BATCH=1 (messages to standard error, answered with OK).\n";
 
 // Exit codes a script can tell apart.
-enum ExitCode { kDone = 0, kNoController = 1, kAnotherInstance = 2, kJobFailed = 3, kUsageError = 64 };
+enum ExitCode {
+  kDone = 0,
+  kNoController = 1,
+  kAnotherInstance = 2,
+  kJobFailed = 3,
+  kUsageError = 64
+};
 
 struct Options {
   bool startOnly = false;
@@ -72,7 +78,7 @@ int main(int argc, char** argv) {
   kv::Session session(*transport, files,
                       [&drives]() -> kv::Result<std::unique_ptr<kv::SpreadsheetApp>> {
                         return std::unique_ptr<kv::SpreadsheetApp>(
-                            std::make_unique<kv::XlsSpreadsheetApp>(drives, kv::MacroTable{}));
+                            std::make_unique<kv::CertificateSpreadsheetApp>(drives));
                       });
   kv::KV_Com window(session);
   kv::InstanceLock instanceLock;
