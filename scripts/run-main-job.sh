@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh build -DKV_BUILD_TESTS=OFF -DKV_BUILD_BENCH=OFF
+KV_TARGETS="kvcom kv730-sim" scripts/build.sh build
 
 export KV_DRIVE_C=${KV_DRIVE_C:-$PWD/build/drive_c}
 export QT_QPA_PLATFORM=offscreen KV_BATCH=1

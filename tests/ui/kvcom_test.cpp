@@ -9,9 +9,9 @@
 namespace {
 
 struct KvcomTest : ::testing::Test {
-  // Runs kvcom --start-only; standard error goes to a file.
-  int RunKvcom(const std::string& device) {
-    kvtest::ChildProcess kvcom(KVCOM_PATH, {"--start-only"},
+  // Runs kvcom headless with `arguments`.
+  int RunKvcom(const std::string& device, std::vector<std::string> arguments = {"--start-only"}) {
+    kvtest::ChildProcess kvcom(KVCOM_PATH, arguments,
                                {"KV_DRIVE_C=" + drive.path().string(), "KV_USB=" + device,
                                 "KV_BATCH=1", "QT_QPA_PLATFORM=offscreen"});
     return kvcom.Wait();
@@ -23,14 +23,35 @@ struct KvcomTest : ::testing::Test {
 };
 
 TEST_F(KvcomTest, StartsAgainstTheSimulatorProcess) {
-  kvtest::ChildProcess sim(KV730_SIM_PATH, {"--port", "0", "--version", "Ver 1.102", "--language", "3"});
+  kvtest::ChildProcess sim(KV730_SIM_PATH,
+                           {"--port", "0", "--version", "Ver 1.102", "--language", "3"});
   std::string listening = sim.ReadLine();
   ASSERT_EQ(listening.rfind("listening on ", 0), 0u) << listening;
   std::string port = listening.substr(13, listening.find('\n') - 13);
   EXPECT_EQ(RunKvcom("tcp:127.0.0.1:" + port), 0);
-  EXPECT_EQ(kvtest::ReadBytes(Work("Version.INI")), "Ver 1.102" + std::string(43, '\0') + "\r\n3\r\n");
+  EXPECT_EQ(kvtest::ReadBytes(Work("Version.INI")),
+            "Ver 1.102" + std::string(43, '\0') + "\r\n3\r\n");
   EXPECT_TRUE(std::filesystem::exists(Work("KV_Certificate.xls")));
   EXPECT_TRUE(std::filesystem::exists(Work("KV_Certificate_Letter.xls")));
+}
+
+TEST_F(KvcomTest, MainJobReadsAndExportsTheCertificate) {
+  kvtest::ChildProcess sim(KV730_SIM_PATH, {"--port", "0", "--unit", "1"});
+  std::string listening = sim.ReadLine();
+  std::string port = listening.substr(13, listening.find('\n') - 13);
+  EXPECT_EQ(RunKvcom("tcp:127.0.0.1:" + port, {"--read-all", "--export"}), 0);
+  for (const char* file :
+       {"Parameter.csv", "Condition.csv", "Evaluation.csv", "Graph_BAC.Csv", "Graph_ADC.Csv"}) {
+    EXPECT_FALSE(kvtest::ReadBytes(Work(file)).empty()) << file;
+  }
+  int pdfs = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(Work(""))) {
+    pdfs += entry.path().extension() == ".pdf" &&
+            entry.path().filename().string().starts_with("Certificate_");
+  }
+  EXPECT_EQ(pdfs, 1);
+  // Offline nothing can be read: the job fails, the window program would have opened.
+  EXPECT_EQ(RunKvcom("", {"--read-all", "--export"}), 3);
 }
 
 TEST_F(KvcomTest, EndsWithoutControllerOrWhenAlreadyRunning) {

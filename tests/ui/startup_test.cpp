@@ -141,9 +141,19 @@ TEST_F(StartupTest, TemplatesAreCopiedOnlyWithoutTheA4One) {
 
 TEST_F(StartupTest, AutomaticStartReadsAndEnds) {
   WriteBytes(Work("AUTOPRINT.INI"), "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-  kvsim::Config config;
-  kvtest::SimOverSocket sim(config);
+  kvtest::SimOverSocket sim;
   EXPECT_EQ(Start(*sim.transport), StartupOutcome::AutoReadDone);
+  EXPECT_FALSE(ReadBytes(Work("Evaluation.csv")).empty());
+  EXPECT_EQ(ReadBytes(Work("AUTOPRINT.INI")).substr(0, 1), "1");  // kept after a good read
+
+  // A failed automatic read shows its message in words, and clears the automatic start.
+  kvsim::Config config;
+  config.evaluationTotal = 0;
+  kvtest::SimOverSocket empty(config);
+  EXPECT_EQ(Start(*empty.transport), StartupOutcome::AutoReadDone);
+  EXPECT_EQ(messages, "KV: " + window->LangText[20] + "\n");
+  EXPECT_GT(window->LangText[20].size(), 10u);
+  EXPECT_EQ(ReadBytes(Work("AUTOPRINT.INI")).substr(0, 1), "0");
 }
 
 TEST_F(StartupTest, SecondInstanceEndsAtOnce) {

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "datafile/evaluation_conversion.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "datafile/data_sections.h"
+#include "results/number_text.h"
+
+namespace kv {
+namespace {
+
+constexpr int kHeaderAbscissas = 6;
+
+std::string_view TrimSpaces(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The point count: a whole number, alone on its line (spaces and one ";"
+// after it allowed).
+std::optional<std::int64_t> PointCount(std::string_view line) {
+  std::string_view text = TrimSpaces(line);
+  if (text.ends_with(';')) text = TrimSpaces(text.substr(0, text.size() - 1));
+  std::int64_t count = 0;
+  const char* end = text.data() + text.size();
+  auto [stop, error] = std::from_chars(text.data(), end, count);
+  if (text.empty() || text[0] == '-' || error != std::errc() || stop != end) return std::nullopt;
+  return count;
+}
+
+// A decimal number with an optional sign, point and exponent, spaces around
+// it allowed; none for anything else, such as an empty text, "1,5" or "NaN".
+std::optional<double> NumberValue(std::string_view text) {
+  text = TrimSpaces(text);
+  if (text.starts_with('+') || text.starts_with('-')) {
+    if (text.size() > 1 && text[1] == '-') return std::nullopt;
+  }
+  std::string_view digits = text.starts_with('+') ? text.substr(1) : text;
+  if (digits.empty() || !(std::isdigit(static_cast<unsigned char>(digits.back())) ||
+                          digits.back() == '.')) {
+    return std::nullopt;
+  }
+  double value = 0;
+  const char* end = digits.data() + digits.size();
+  auto [stop, error] = std::from_chars(digits.data(), end, value);
+  if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// The value field of a point line: between its first and second ";".
+std::optional<std::string_view> ValueField(std::string_view line) {
+  const std::size_t first = line.find(';');
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::size_t second = line.find(';', first + 1);
+  if (second == std::string_view::npos) return std::nullopt;
+  return line.substr(first + 1, second - first - 1);
+}
+
+// The entries of `count` points from line `first` on; none when one is unusable.
+std::optional<LineList> PointEntries(const DataLineList& lines, std::int64_t first,
+                                     std::int64_t count, bool inch) {
+  LineList entries;
+  entries.reserve(static_cast<std::size_t>(count) + 1);
+  for (std::int64_t n = 0; n < count; ++n) {
+    std::optional<std::string_view> line = LineAt(lines, first + n);
+    if (!line) return std::nullopt;
+    std::optional<std::string_view> field = ValueField(*line);
+    if (!field) return std::nullopt;
+    std::optional<double> value = NumberValue(*field);
+    if (!value) return std::nullopt;
+    entries.emplace_back(inch ? GeneralNumberText(*value / 25.4 * 1000) : std::string(*field));
+  }
+  entries.emplace_back();
+  return entries;
+}
+
+// x of the six lines after the unread one, read as a leading number; a line
+// beyond the file reads as 0.
+double SamplingPitch(const DataLineList& lines, std::int64_t first) {
+  std::optional<std::string_view> line = LineAt(lines, first + kHeaderAbscissas - 1);
+  if (!line) return 0;
+  return LeadingNumber(line->substr(0, line->find(';'))) / 5;
+}
+
+}  // namespace
+
+int DataFileToEvaluation(const DataLineList& lines, ConversionContext& context, double& pitch) {
+  std::optional<std::int32_t> marker =
+      FindSection(lines, SectionMarker(context.settings.EvaluationSelection, "CalcData"));
+  if (!marker) return 0;
+  std::optional<std::string_view> countLine = LineAt(lines, *marker + 1);
+  std::optional<std::int64_t> count = countLine ? PointCount(*countLine) : std::nullopt;
+  if (!count) return 0;
+  const std::int64_t first = *marker + std::int64_t{3};
+  // A count beyond the lines the file has cannot be met.
+  if (*count > lines.LineCount) return 0;
+  std::optional<LineList> entries =
+      PointEntries(lines, first, *count, context.settings.UnitSetting == 2);
+  if (!entries) return 0;
+  pitch = SamplingPitch(lines, first);
+  context.stage.AddCsv("Evaluation.csv", *entries);
+  return 1;
+}
+
+}  // namespace kv
