@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/read_all.h"
 
+#include "app/controller_settings.h"
 #include "link/frame_builders.h"
 #include "results/block_reader.h"
 #include "results/conditions_reader.h"
@@ -8,8 +9,6 @@
 
 namespace kv {
 namespace {
-
-constexpr std::int32_t kFirstSettingsReplyVersion = 1102;
 
 enum Message { kSetBOnController = 17, kSetAOnController = 18, kNotReady = 19, kNoData = 20 };
 
@@ -21,19 +20,6 @@ void FailureExit(Session& session, ReadAllWindow& window, int message, bool crit
   session.settingsFiles.WriteAutoprint(session.AutoPrintSettings, session.settings.LanguageIndex);
   session.ReadFailed = 1;
   window.ShowLanguageMessage(message, critical);
-}
-
-void RefreshControllerSettings(Session& session) {
-  ProcessSettings& settings = session.settings;
-  if (settings.VersionNumber < kFirstSettingsReplyVersion) {
-    settings.UnitSetting = ReadControllerMemory(session.link, kUnitAddress);
-    return;
-  }
-  ControllerSettings controller =
-      ReadControllerSettings(session.link, settings.EvaluationSelection);
-  settings.UnitSetting = controller.UnitSetting;
-  settings.LanguageIndex = controller.LanguageIndex;
-  settings.ControllerEvaluationFlag = controller.EvaluationFlag;
 }
 
 // Old firmware reads only the set the controller evaluates: true when they agree.
@@ -91,7 +77,7 @@ Status ReadAll(Session& session, ReadAllWindow& window) {
   window.LetEventsRun();
   session.ReadFailed = 0;
   session.settings.EvaluationSelection = window.EvaluationSetASelected() ? 0 : 1;
-  RefreshControllerSettings(session);
+  RefreshControllerSettings(session, kUnitAddress, session.settings.UnitSetting);
   if (!EvaluationSetsAgree(session, window) || !ControllerReady(session, window)) {
     return Status::Ok();
   }

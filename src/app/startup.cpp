@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
+#include "app/controller_settings.h"
 #include "app/version_number.h"
 #include "link/frame_builders.h"
 
 namespace kv {
 namespace {
 
-constexpr std::int32_t kFirstSettingsReplyVersion = 1102;
 constexpr std::int32_t kFirstPrintKeyVersion = 1103;
 constexpr std::int32_t kLowestStoredVersion = 1000;
 constexpr std::int32_t kHighestStoredVersion = 5000;
@@ -27,19 +27,6 @@ Status CopyTemplates(Session& session) {
   return Status::Ok();
 }
 
-void ReadControllerLanguage(Session& session) {
-  ProcessSettings& settings = session.settings;
-  if (settings.VersionNumber < kFirstSettingsReplyVersion) {
-    settings.LanguageIndex = ReadControllerMemory(session.link, kLanguageAddress);
-    return;
-  }
-  ControllerSettings controller =
-      ReadControllerSettings(session.link, settings.EvaluationSelection);
-  settings.UnitSetting = controller.UnitSetting;
-  settings.LanguageIndex = controller.LanguageIndex;
-  settings.ControllerEvaluationFlag = controller.EvaluationFlag;
-}
-
 ConnectedResult LoadConnected(Session& session, StartupWindow& window) {
   auto created = session.createSpreadsheet();
   if (!created.ok()) return ConnectedResult::Failed;
@@ -52,7 +39,7 @@ ConnectedResult LoadConnected(Session& session, StartupWindow& window) {
   session.ControllerVersion = ReadControllerVersion(session.link);
   window.ShowControllerVersion(session.ControllerVersion);
   session.settings.VersionNumber = VersionNumberFromText(session.ControllerVersion);
-  ReadControllerLanguage(session);
+  RefreshControllerSettings(session, kLanguageAddress, session.settings.LanguageIndex);
 
   SettingsFiles& files = session.settingsFiles;
   if (!files.CreateFolderTree().ok()) return ConnectedResult::Failed;
