@@ -12,7 +12,8 @@ namespace kvtest {
 // The controller simulator on its real loopback socket, and the program's
 // client connected to it.
 struct SimOverSocket {
-  explicit SimOverSocket(kvsim::Config config = {}) : controller(std::move(config)), server(controller) {
+  explicit SimOverSocket(kvsim::Config config = {})
+      : controller(std::move(config)), server(controller) {
     server.Listen(0);
     server.Start();
     transport = std::make_unique<kv::TcpTransport>(Address());

@@ -88,7 +88,8 @@ Result<std::int16_t> ReadGraphData(ReaderContext& context, std::int16_t type) {
       {0x7005, 1, "Graph_BAC.Csv", "bearing area curve"},
       {0x7005, 2, "Graph_POW.Csv", "power spectrum"},
   };
-  if (type < 0 || type > 2) return Status::Error("There is no graph of type " + std::to_string(type) + ".");
+  if (type < 0 || type > 2)
+    return Status::Error("There is no graph of type " + std::to_string(type) + ".");
   return ReadBlocks(context, kGraphs[type]);
 }
 

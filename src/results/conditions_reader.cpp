@@ -50,15 +50,19 @@ Status ReadConditions(ReaderContext& context, bool inch) {
 }  // namespace
 
 void ShowConditionLines(ResultsView& view, const ConditionLineArray& lines) {
-  view.ShowConditions(
-      {From(lines[4], 5), From(lines[2], 5), From(lines[3], 5), From(lines[1], 3), From(lines[0], 5)});
+  view.ShowConditions({From(lines[4], 5), From(lines[2], 5), From(lines[3], 5), From(lines[1], 3),
+                       From(lines[0], 5)});
   if (lines[1].find('L') != std::string::npos) view.ShowConditionCaption(3, 29);
   if (lines[0].find('A') != std::string::npos) view.ShowConditionCaption(4, 30);
   if (lines[0].find('B') != std::string::npos) view.ShowConditionCaption(4, 31);
 }
 
-Status ReadConditionsMetric(ReaderContext& context) { return ReadConditions(context, false); }
+Status ReadConditionsMetric(ReaderContext& context) {
+  return ReadConditions(context, false);
+}
 
-Status ReadConditionsInch(ReaderContext& context) { return ReadConditions(context, true); }
+Status ReadConditionsInch(ReaderContext& context) {
+  return ReadConditions(context, true);
+}
 
 }  // namespace kv

@@ -14,7 +14,8 @@ void CommaToPoint(LineList& lines, std::string_view search, std::string_view rep
 
 std::string CsvBytes(LineList& lines) {
   CommaToPoint(lines, ",", ".");
-  auto end = std::find_if(lines.begin(), lines.end(), [](const auto& line) { return line.empty(); });
+  auto end =
+      std::find_if(lines.begin(), lines.end(), [](const auto& line) { return line.empty(); });
   std::string bytes;
   std::size_t size = 0;
   for (auto line = lines.begin(); line != end; ++line) size += line->size() + 2;

@@ -59,7 +59,8 @@ std::string AlignName(const std::string& line) {
 
 // Rdq and Rda are RDq and RDa: the controller's small delta stands for a capital one there.
 void FixDelta(std::string& line) {
-  if (line.size() >= 2 && (line.find("dq") != std::string::npos || line.find("da") != std::string::npos)) {
+  if (line.size() >= 2 &&
+      (line.find("dq") != std::string::npos || line.find("da") != std::string::npos)) {
     line[1] = 'D';
   }
 }

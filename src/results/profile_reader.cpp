@@ -48,7 +48,8 @@ Result<std::int32_t> ReadMeasuredProfile(ReaderContext& context) {
   while (true) {
     link.UsbTransaction();
     if (link.ReceivedCount < static_cast<std::int32_t>(kHeaderSize)) {
-      return Refuse(context, "The controller stopped answering while sending the measured profile.");
+      return Refuse(context,
+                    "The controller stopped answering while sending the measured profile.");
     }
     const std::int32_t count = link.ReplyLong(8);
     if (count == kEndMark) break;

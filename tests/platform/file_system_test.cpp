@@ -60,15 +60,16 @@ TEST(FileSystemTest, FilesWrittenTogetherReplaceAllOrNone) {
   FileSystem files{DriveMap(drive.path())};
   kvtest::WriteBytes(drive.path() / "Parameter.csv", "old P");
   kvtest::WriteBytes(drive.path() / "Evaluation.csv", "old E");
-  EXPECT_FALSE(files.WriteFilesTogether({{"C:\\Parameter.csv", "new P"},
-                                         {"C:\\Evaluation.csv", "new E"},
-                                         {"C:\\missing\\Condition.csv", "new C"}})
+  EXPECT_FALSE(files
+                   .WriteFilesTogether({{"C:\\Parameter.csv", "new P"},
+                                        {"C:\\Evaluation.csv", "new E"},
+                                        {"C:\\missing\\Condition.csv", "new C"}})
                    .ok());
   EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Parameter.csv"), "old P");
   EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Evaluation.csv"), "old E");
-  EXPECT_TRUE(files.WriteFilesTogether({{"C:\\Parameter.csv", "new P"},
-                                        {"C:\\Evaluation.csv", "new E"}})
-                  .ok());
+  EXPECT_TRUE(
+      files.WriteFilesTogether({{"C:\\Parameter.csv", "new P"}, {"C:\\Evaluation.csv", "new E"}})
+          .ok());
   EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Parameter.csv"), "new P");
   EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Evaluation.csv"), "new E");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.path()), {}), 2);

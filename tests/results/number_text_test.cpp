@@ -42,8 +42,8 @@ TEST(NumberTextTest, SignSpaceText) {
   struct Case {
     double value;
     const char* text;
-  } cases[] = {{4, " 4"},       {0.25, " .25"}, {-1.5, "-1.5"},       {-0.25, "-.25"},
-               {0, " 0"},       {12.5, " 12.5"}, {0.00001, " 1E-05"}, {0.1 + 0.2, " .3"}};
+  } cases[] = {{4, " 4"}, {0.25, " .25"},  {-1.5, "-1.5"},      {-0.25, "-.25"},
+               {0, " 0"}, {12.5, " 12.5"}, {0.00001, " 1E-05"}, {0.1 + 0.2, " .3"}};
   for (const auto& c : cases) EXPECT_EQ(SignSpaceText(c.value), c.text) << c.value;
 }
 
@@ -53,9 +53,9 @@ TEST(NumberTextTest, Rounding) {
     double halfAway;  // to two decimals
     double halfEven;  // to a whole number
   } cases[] = {
-      {0.125, 0.13, 0},   {-0.125, -0.13, -0}, {0, 0, 0},     {2.5, 2.5, 2},
-      {1.5, 1.5, 2},      {-1.5, -1.5, -2},    {0.5, 0.5, 0}, {3.999, 4, 4},
-      {2.4999, 2.5, 2},   {2.5001, 2.5, 3},    {-0.5, -0.5, -0},
+      {0.125, 0.13, 0}, {-0.125, -0.13, -0}, {0, 0, 0},        {2.5, 2.5, 2},
+      {1.5, 1.5, 2},    {-1.5, -1.5, -2},    {0.5, 0.5, 0},    {3.999, 4, 4},
+      {2.4999, 2.5, 2}, {2.5001, 2.5, 3},    {-0.5, -0.5, -0},
   };
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(RoundHalfAway(c.value, 100), c.halfAway) << c.value;
@@ -67,8 +67,8 @@ TEST(NumberTextTest, LeadingNumber) {
   struct Case {
     const char* text;
     double value;
-  } cases[] = {{"1.102", 1.102}, {"  42abc", 42}, {"-3.5", -3.5}, {".5", 0.5},  {"1.2.3", 1.2},
-               {"abc", 0},       {"", 0},         {"-", 0},      {"+7", 7},    {"1e3", 1}};
+  } cases[] = {{"1.102", 1.102}, {"  42abc", 42}, {"-3.5", -3.5}, {".5", 0.5}, {"1.2.3", 1.2},
+               {"abc", 0},       {"", 0},         {"-", 0},       {"+7", 7},   {"1e3", 1}};
   for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
 }
 

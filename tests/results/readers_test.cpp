@@ -77,8 +77,8 @@ class ReadersTest : public ::testing::Test {
 
 // The controller's record text as the file shows it, worked out apart from the reader.
 std::string Expected(std::string text) {
-  for (auto [from, to] : {std::pair{"\x83\xA2", "D"}, {"\x83\xC2q", "Dq"}, {"\x83\xC2", "d"},
-                          {"\x83\xC9", "L"}}) {
+  for (auto [from, to] :
+       {std::pair{"\x83\xA2", "D"}, {"\x83\xC2q", "Dq"}, {"\x83\xC2", "d"}, {"\x83\xC9", "L"}}) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from)) {
       text.replace(at, std::string_view(from).size(), to);
     }
@@ -111,19 +111,23 @@ TEST_F(ReadersTest, ConditionsOfEitherSetInEitherUnit) {
     std::vector<std::string> lines;
     std::array<std::string, 5> boxes;
   } cases[] = {
-      {0, false,
+      {0,
+       false,
        {"CUT 0.8mm", "N 5", "CUV R", "FIL GAUSS", "STD ISO 1997", "LS  2.5um", "STP 1.00", "UNT 1",
         "LNG E"},
        {"ISO 1997", "R", "GAUSS", "5", "0.8mm"}},
-      {0, true,
+      {0,
+       true,
        {"CUT 0.03in", "N 5", "CUV R", "FIL GAUSS", "STD ISO 1997", "LS  100uin", "STP 40.0",
         "UNT 2", "LNG E"},
        {"ISO 1997", "R", "GAUSS", "5", "0.03in"}},
-      {1, false,
+      {1,
+       false,
        {"CUT 0.8mm-NONE", "L  4mm", "CUV W", "FIL GAUSS", "STD ISO 1997", "LS  2.5um", "STP 1.00",
         "UNT 1", "LNG E"},
        {"ISO 1997", "W", "GAUSS", " 4mm", "0.8mm-NONE"}},
-      {1, true,
+      {1,
+       true,
        {"CUT 0.03in-NONE", "L 0.157in", "CUV W", "FIL GAUSS", "STD ISO 1997", "LS  100uin",
         "STP 40.0", "UNT 2", "LNG E"},
        {"ISO 1997", "W", "GAUSS", "0.157in", "0.03in-NONE"}},
@@ -145,8 +149,12 @@ TEST_F(ReadersTest, EvaluationDataHasExactlyTheValuesTheControllerCounts) {
     std::optional<std::size_t> total;
     std::size_t lines;
     std::size_t blockRequests;
-  } cases[] = {{std::nullopt, 4001, 401}, {1234, 1234, 124}, {1236, 1236, 124},
-               {3, 3, 1},                 {10, 10, 1},       {0, 0, 0}};
+  } cases[] = {{std::nullopt, 4001, 401},
+               {1234, 1234, 124},
+               {1236, 1236, 124},
+               {3, 3, 1},
+               {10, 10, 1},
+               {0, 0, 0}};
   for (const auto& c : cases) {
     kvsim::Config config;
     config.evaluationTotal = c.total;

@@ -29,8 +29,8 @@ class ReadAllTest : public WindowFixture {
   SpreadsheetFactory Factory() {
     return [this]() -> Result<std::unique_ptr<SpreadsheetApp>> {
       MacroTable macros;
-      for (const char* name : {"CreateCertifcate", "AutoPrint", "PrintPreview", "SheetExport",
-                               "ChangeLanguage"}) {
+      for (const char* name :
+           {"CreateCertifcate", "AutoPrint", "PrintPreview", "SheetExport", "ChangeLanguage"}) {
         macros[name] = [this, name](const MacroCall& call) {
           ran.push_back(std::string(name) + " " + call.workbook.filename().string());
           return Status::Ok();
@@ -79,8 +79,8 @@ TEST_F(ReadAllTest, ReadsTheWholeMeasurement) {
   expected.insert(expected.end(), 1 + set.parameterTexts.size(), 0x7003);
   expected.push_back(0x7001);
   expected.insert(expected.end(), 1 + (set.evaluation.size() + 9) / 10, 0x7004);
-  expected.insert(expected.end(), 2 + (set.graphs[1].size() + 9) / 10 + (set.graphs[0].size() + 9) / 10,
-                  0x7005);
+  expected.insert(expected.end(),
+                  2 + (set.graphs[1].size() + 9) / 10 + (set.graphs[0].size() + 9) / 10, 0x7005);
   EXPECT_EQ(sequence, expected);
   EXPECT_EQ(session->BlockCount, static_cast<std::int32_t>((set.graphs[0].size() + 9) / 10));
 }
@@ -173,10 +173,15 @@ TEST_F(ReadAllTest, CertificateActionsRunTheirMacrosOnTheChosenTemplate) {
     bool letter;
     std::vector<std::string> ran;
   } cases[] = {
-      {&KV_Com::SheetPrint_Click, false, {"CreateCertifcate KV_Certificate.xls", "AutoPrint KV_Certificate.xls"}},
-      {&KV_Com::Preview_Click, true,
+      {&KV_Com::SheetPrint_Click,
+       false,
+       {"CreateCertifcate KV_Certificate.xls", "AutoPrint KV_Certificate.xls"}},
+      {&KV_Com::Preview_Click,
+       true,
        {"CreateCertifcate KV_Certificate_Letter.xls", "PrintPreview KV_Certificate_Letter.xls"}},
-      {&KV_Com::Export_Click, false, {"CreateCertifcate KV_Certificate.xls", "SheetExport KV_Certificate.xls"}},
+      {&KV_Com::Export_Click,
+       false,
+       {"CreateCertifcate KV_Certificate.xls", "SheetExport KV_Certificate.xls"}},
       {&KV_Com::Language_Click, true, {"ChangeLanguage KV_Certificate_Letter.xls"}},
   };
   for (const auto& c : cases) {
