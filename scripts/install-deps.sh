@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libfreexl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-ipafont-gothic poppler-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

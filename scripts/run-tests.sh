@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test twice: as built, and
-# built with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails.
+# built with AddressSanitizer and UndefinedBehaviorSanitizer, where any report
+# fails; in between, the data-file fuzz target runs a bounded number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -9,6 +10,9 @@ export QT_QPA_PLATFORM=offscreen
 
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+# The data-file reader and converters on a bounded number of fuzzed inputs.
+scripts/run-fuzz.sh
 
 scripts/build.sh build-sanitize -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \

@@ -6,9 +6,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <span>
 
 #include "sim/controller.h"
+#include "sim/data_file_writer.h"
 #include "sim/loopback_server.h"
 #include "sim/operator_console.h"
 #include "sim/options.h"
@@ -35,6 +37,24 @@ void InstallSignalHandlers(kvsim::LoopbackServer& server) {
   std::signal(SIGPIPE, SIG_IGN);
 }
 
+// --write-data-file: the measurement the options describe, as the data file
+// the controller would store; the unit of the file is that of the measurement.
+int WriteDataFile(const kvsim::Options& options) {
+  kvsim::Config config = options.config;
+  const bool inch = options.dataFileInch.value_or(config.unit != 0);
+  config.unit = inch ? 1 : 0;
+  const std::string bytes =
+      kvsim::DataFileBytes(kvsim::Measure(config), {.inch = inch, .crLf = options.dataFileCrLf});
+  std::ofstream out(options.dataFilePath, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) {
+    std::fprintf(stderr, "kv730-sim: cannot write %s\n", options.dataFilePath.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,6 +68,7 @@ int main(int argc, char** argv) {
     std::fputs(kvsim::Usage().c_str(), stdout);
     return 0;
   }
+  if (!parsed.options->dataFilePath.empty()) return WriteDataFile(*parsed.options);
 
   kvsim::Controller controller(parsed.options->config);
   kvsim::LoopbackServer server(controller);

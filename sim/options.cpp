@@ -136,6 +136,24 @@ std::string SetProfileStopsAfter(Options& options, std::string_view value) {
   return {};
 }
 
+std::string SetDataFilePath(Options& options, std::string_view value) {
+  if (value.empty()) return "expects a file path";
+  options.dataFilePath = value;
+  return {};
+}
+
+std::string SetDataFileUnit(Options& options, std::string_view value) {
+  if (value != "metric" && value != "inch") return "expects metric or inch";
+  options.dataFileInch = value == "inch";
+  return {};
+}
+
+std::string SetDataFileLineEnds(Options& options, std::string_view value) {
+  if (value != "lf" && value != "crlf") return "expects lf or crlf";
+  options.dataFileCrLf = value == "crlf";
+  return {};
+}
+
 struct ValueOption {
   std::string_view name;
   Setter set;
@@ -172,6 +190,9 @@ constexpr ValueOption kValueOptions[] = {
        return SetCount(o.config.recordsPerReply, v, 0, kMaxRecordsPerReply);
      }},
     {"--profile-stops-after", SetProfileStopsAfter},
+    {"--write-data-file", SetDataFilePath},
+    {"--data-file-unit", SetDataFileUnit},
+    {"--data-file-line-ends", SetDataFileLineEnds},
 };
 
 }  // namespace
@@ -239,6 +260,10 @@ std::string Usage() {
          "  --records-per-reply N  profile records per 0x2340 reply (default 15; more\n"
          "                         than 15 are reported but cut to the 320-byte reply)\n"
          "  --profile-stops-after N  0x2340 replies before it answers no more\n"
+         "  --write-data-file PATH write the measurement as a controller data file and end\n"
+         "  --data-file-unit U     metric or inch (default: as --unit); sets the unit of\n"
+         "                         the measurement too\n"
+         "  --data-file-line-ends E  lf (default) or crlf\n"
          "  --help                 show this text\n"
          "Standard input takes: print (press the print key), status N, quit.\n";
 }

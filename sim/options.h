@@ -14,6 +14,10 @@ struct Options {
   std::uint16_t port = 0;  // 0 picks a free port
   Config config;
   bool help = false;
+  // Not empty: write the measurement's data file there and end.
+  std::string dataFilePath;
+  std::optional<bool> dataFileInch;  // none: as the controller's unit
+  bool dataFileCrLf = false;
 };
 
 // Either the options or why the command line is wrong.

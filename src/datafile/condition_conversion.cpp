@@ -31,9 +31,9 @@ constexpr std::array<std::pair<double, const char*>, 7> kInchPitches{{
 // field: at the line's start or right after a ";", spaces before it allowed,
 // so "Standard;VDA;" holds no "A;".
 std::optional<std::size_t> ValueStart(std::string_view line, std::string_view key) {
-  for (std::size_t at = line.find(key); at != std::string_view::npos;
-       at = line.find(key, at + 1)) {
-    const std::size_t before = at == 0 ? std::string_view::npos : line.find_last_not_of(' ', at - 1);
+  for (std::size_t at = line.find(key); at != std::string_view::npos; at = line.find(key, at + 1)) {
+    const std::size_t before =
+        at == 0 ? std::string_view::npos : line.find_last_not_of(' ', at - 1);
     if (before == std::string_view::npos || line[before] == ';') return at + key.size();
   }
   return std::nullopt;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "datafile/data_lines.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace kv {
@@ -33,15 +34,15 @@ Result<DataLineList> DataLinesFromBytes(std::string_view bytes, std::size_t capa
 }
 
 Result<DataLineList> ReadDataFile(const FileSystem& files, std::string_view path) {
-  std::ifstream in(files.drives().HostPath(path), std::ios::binary);
-  if (!in) return Status::Error("Cannot open \"" + std::string(path) + "\" for reading.");
-  std::string bytes;
-  const std::streamoff size = in.seekg(0, std::ios::end).tellg();
-  if (size >= 0) {
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0).read(bytes.data(), size);
+  const std::filesystem::path host = files.drives().HostPath(path);
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(host, error);  // fails for a folder
+  std::ifstream in(host, std::ios::binary);
+  if (error || !in) return Status::Error("Cannot open \"" + std::string(path) + "\" for reading.");
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
+    return Status::Error("Cannot read \"" + std::string(path) + "\".");
   }
-  if (size < 0 || !in) return Status::Error("Cannot read \"" + std::string(path) + "\".");
   Result<DataLineList> lines = DataLinesFromBytes(bytes, kPcFileLines);
   if (!lines.ok()) {
     return Status::Error("\"" + std::string(path) + "\": " + lines.status().description());

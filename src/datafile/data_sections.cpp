@@ -22,8 +22,8 @@ std::optional<std::int32_t> FindSection(const DataLineList& lines, std::string_v
 }
 
 std::optional<std::string_view> LineAt(const DataLineList& lines, std::int64_t index) {
-  const std::int64_t last =
-      std::min<std::int64_t>(lines.LineCount, static_cast<std::int64_t>(lines.DataLines.size()) - 1);
+  const std::int64_t last = std::min<std::int64_t>(
+      lines.LineCount, static_cast<std::int64_t>(lines.DataLines.size()) - 1);
   if (index < 0 || index > last) return std::nullopt;
   return lines.DataLines[static_cast<std::size_t>(index)];
 }

@@ -36,17 +36,18 @@ std::optional<std::int64_t> PointCount(std::string_view line) {
 // it allowed; none for anything else, such as an empty text, "1,5" or "NaN".
 std::optional<double> NumberValue(std::string_view text) {
   text = TrimSpaces(text);
-  if (text.starts_with('+') || text.starts_with('-')) {
-    if (text.size() > 1 && text[1] == '-') return std::nullopt;
+  if (text.starts_with('+')) {  // from_chars takes a "-" only
+    text.remove_prefix(1);
+    if (text.starts_with('-')) return std::nullopt;
   }
-  std::string_view digits = text.starts_with('+') ? text.substr(1) : text;
-  if (digits.empty() || !(std::isdigit(static_cast<unsigned char>(digits.back())) ||
-                          digits.back() == '.')) {
+  // A number ends in a digit or its point, which "inf", "nan" and "1e" do not.
+  if (text.empty() ||
+      !(std::isdigit(static_cast<unsigned char>(text.back())) || text.back() == '.')) {
     return std::nullopt;
   }
   double value = 0;
-  const char* end = digits.data() + digits.size();
-  auto [stop, error] = std::from_chars(digits.data(), end, value);
+  const char* end = text.data() + text.size();
+  auto [stop, error] = std::from_chars(text.data(), end, value);
   if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
   return value;
 }
