@@ -105,21 +105,43 @@ Status FileSystem::WriteBytes(std::string_view path, std::string_view bytes) {
 
 Status FileSystem::WriteFilesTogether(const std::vector<FileContent>& contents) {
   std::vector<std::string> temps;
+  auto removeTemps = [&temps](std::size_t from) {
+    for (std::size_t j = from; j < temps.size(); ++j) ::unlink(temps[j].c_str());
+  };
   for (const auto& content : contents) {
     auto temp = WriteTemporary(content.path, content.bytes);
     if (!temp.ok()) {
-      for (const auto& written : temps) ::unlink(written.c_str());
+      removeTemps(0);
       return temp.status();
     }
     temps.push_back(temp.value());
   }
+  // Each old file stays reachable under a second name until all new ones are
+  // in place, so a rename that fails half-way can put the old ones back.
+  std::vector<std::string> targets, backups;
   for (std::size_t i = 0; i < contents.size(); ++i) {
-    std::string target = drives_.HostPath(contents[i].path).string();
-    if (::rename(temps[i].c_str(), target.c_str()) != 0) {
-      int error = errno;
-      for (std::size_t j = i; j < temps.size(); ++j) ::unlink(temps[j].c_str());
-      return ErrnoError("Cannot write", contents[i].path, error);
+    targets.push_back(drives_.HostPath(contents[i].path).string());
+    std::string backup = temps[i] + ".old";
+    backups.push_back(::link(targets[i].c_str(), backup.c_str()) == 0 ? backup : std::string());
+  }
+  for (std::size_t i = 0; i < contents.size(); ++i) {
+    if (::rename(temps[i].c_str(), targets[i].c_str()) == 0) continue;
+    int error = errno;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (backups[j].empty()) {
+        ::unlink(targets[j].c_str());
+      } else {
+        ::rename(backups[j].c_str(), targets[j].c_str());
+      }
     }
+    for (std::size_t j = i; j < contents.size(); ++j) {
+      if (!backups[j].empty()) ::unlink(backups[j].c_str());
+    }
+    removeTemps(i);
+    return ErrnoError("Cannot write", contents[i].path, error);
+  }
+  for (const auto& backup : backups) {
+    if (!backup.empty()) ::unlink(backup.c_str());
   }
   return Status::Ok();
 }
