@@ -3,6 +3,7 @@
 // against the simulator on its socket.
 #include <gtest/gtest.h>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "sim_fixture.h"
 #include "ui/window_fixture.h"
@@ -192,6 +193,24 @@ TEST_F(ReadAllTest, CertificateActionsRunTheirMacrosOnTheChosenTemplate) {
     EXPECT_TRUE(window->isEnabled());
   }
   EXPECT_EQ(ReadBytes(Work("Autoprint.INI")).substr(12, 1), "1");  // paper entry 4 stored
+}
+
+TEST_F(ReadAllTest, NoSecondActionStartsWhileAReadLetsEventsRun) {
+  sim = std::make_unique<kvtest::SimOverSocket>();
+  ASSERT_EQ(Start(*sim->transport, Factory()), StartupOutcome::Connected);
+  Status second = Status::Ok();
+  // A click that arrives while the read lets window events run.
+  QTimer::singleShot(0, window.get(), [&] { second = window->SheetPrint_Click(); });
+  ASSERT_TRUE(window->Read_All_Data_Click().ok());
+  EXPECT_FALSE(second.ok());
+  EXPECT_TRUE(ran.empty());
+  auto commands = Commands();
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), 0x2440), 1);  // one sequence only
+  std::filesystem::copy_file(KV_WORKBOOKS_DIR "/KV_Certificate.xls", Work("KV_Certificate.xls"),
+                             std::filesystem::copy_options::overwrite_existing);
+  window->Option2[1]->click();
+  EXPECT_TRUE(window->SheetPrint_Click().ok());  // afterwards the button works again
+  EXPECT_EQ(ran.size(), 2u);
 }
 
 TEST_F(ReadAllTest, PrintAfterAFailedReadOpensNoWorkbook) {
