@@ -15,27 +15,10 @@
 #include <QTextEdit>
 
 #include "ui/kv_com.h"
+#include "ui/twips_layout.h"
 
 namespace kv {
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-template <typename T>
-T* Place(QWidget* parent, const QString& text, int left, int top, int width, int height) {
-  T* control = new T(text, parent);
-  control->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                       height / kTwipsPerPixel);
-  return control;
-}
-
-template <typename T>
-T* PlaceEmpty(QWidget* parent, int left, int top, int width, int height) {
-  T* control = new T(parent);
-  control->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                       height / kTwipsPerPixel);
-  return control;
-}
 
 void PlaceLine(QWidget* parent, int left, int top, int right) {
   auto* line = PlaceEmpty<QFrame>(parent, left, top, right - left, 45);
@@ -55,12 +38,7 @@ QFont DesignFont(const char* family, double points, bool bold = false) {
 
 void KV_Com::BuildControls() {
   setObjectName("KV_Com");
-  setWindowTitle("Corvanet-KV USB Communication Ver3.000");
-  setFixedSize(13200 / kTwipsPerPixel, 8010 / kTwipsPerPixel);
-  QPalette background = palette();
-  background.setColor(QPalette::Window, QColor(211, 233, 233));
-  setPalette(background);
-  setAutoFillBackground(true);
+  DesignWindow(this, "Corvanet-KV USB Communication Ver3.000", 13200, 8010);
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "ui/picker_dialog.h"
+#include "ui/picker_outcome.h"
+
+class QComboBox;
+class QListWidget;
+
+namespace kv {
+
+// How the import of a data file ended.
+struct ImportOutcome {
+  // 0: imported; otherwise the LangText entry that says why not.
+  int LangTextNumber = 0;
+  // Why a result file could not be written; ok otherwise.
+  Status written = Status::Ok();
+};
+
+// Checks, reads and converts the data file at a Windows path into the result files.
+using PcFileImport = std::function<ImportOutcome(const std::string& windowsPath)>;
+
+// The modal window in which the user picks a "*.TXT" data file on the PC and
+// the evaluation set; it has the file imported and closes only when that
+// worked. It remembers the folder of the last file clicked in "Folder.INI".
+// Settings, texts, outcome and file system must outlive the window.
+class CF_Personal : public PickerDialog {
+ public:
+  CF_Personal(QWidget* parent, ProcessSettings& settings, const LanguageTable& LangText,
+              PickerOutcome& outcome, FileSystem& files, PcFileImport import);
+
+  void Form_Activate();
+  void devDRIVE_Change();
+  // `folder` (Windows path text) becomes the folder shown when it exists;
+  // otherwise the lists show their folder afresh. False when it does not exist.
+  bool dirFOLDER_Change(const std::string& folder);
+  void filLIST_Click(int row);
+  void Listslect_Click();
+  void FormClose_Click();
+
+  // The folder whose files filLIST shows, as Windows path text.
+  const std::string& FilePath() const { return folder_; }
+
+  QComboBox* devDRIVE;
+  QListWidget *dirFOLDER, *filLIST;
+  // The file last clicked in filLIST; kept between openings.
+  std::string SelectedFileName;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  // Escape and the window frame close the window as FormClose does.
+  void reject() override;
+
+ private:
+  bool RestoreFolder();
+  void ShowFolder();
+
+  PickerOutcome& outcome_;
+  FileSystem& files_;
+  PcFileImport import_;
+  std::string folder_ = "C:\\";
+  std::vector<std::string> folderTargets_;  // by row of dirFOLDER
+  std::vector<std::string> fileNames_;      // by row of filLIST
+};
+
+}  // namespace kv

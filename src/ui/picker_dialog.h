@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "app/process_settings.h"
+#include "ui/language_texts.h"
+
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace kv {
+
+// What both file pickers share: the evaluation-set choice and the buttons
+// that accept or close. The settings and texts must outlive the window.
+class PickerDialog : public QDialog {
+ public:
+  // The evaluation-set choice, kept between openings.
+  void Option1_Click();
+
+  QGroupBox* Frame1;
+  std::array<QRadioButton*, 2> Option1;
+  QPushButton *Listslect, *FormClose;
+
+ protected:
+  // Places the shared controls in a column starting `left` twips from the edge.
+  PickerDialog(QWidget* parent, ProcessSettings& settings, const LanguageTable& LangText, int left);
+
+  // Fonts by the country of the system locale, then the texts of LangText.
+  void Form_Load();
+  // Firmware that knows only evaluation set A: set B cannot be chosen.
+  void AllowSetAOnly();
+  // LangText entry `number` in a message box with the critical-stop icon.
+  void ShowLanguageMessage(int number);
+
+  ProcessSettings& settings_;
+  const LanguageTable& LangText_;
+};
+
+}  // namespace kv
