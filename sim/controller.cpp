@@ -29,11 +29,14 @@ std::size_t ReplyLength(RequestKind kind) {
     case RequestKind::EvaluationBlock:
     case RequestKind::GraphSize:
     case RequestKind::GraphBlock:
+    case RequestKind::CardBlock:
       return kLongReplyLength;
     case RequestKind::MeasuredProfile:
       return kProfileReplyLength;
     case RequestKind::ParameterRecord:
       return 12;  // the text follows
+    case RequestKind::CardEntry:
+      return 24;  // the text follows
     default:
       return kReplyLength;
   }
@@ -72,7 +75,8 @@ void FillSettings(std::vector<std::uint8_t>& reply, const Config& config,
 
 }  // namespace
 
-Controller::Controller(Config config) : config_(std::move(config)), measurementReplies_(config_) {}
+Controller::Controller(Config config)
+    : config_(std::move(config)), measurementReplies_(config_), card_(config_) {}
 
 int Controller::Open(std::string_view deviceName) {
   const std::scoped_lock lock(mutex_);
@@ -93,6 +97,11 @@ int Controller::Write(std::span<const std::uint8_t> frame) {
   reply_.clear();
   ParsedRequest parsed =
       open_ ? ParseRequest(frame) : ParsedRequest{std::nullopt, "device not open"};
+  if (parsed.request) {
+    if (std::string problem = card_.Accept(*parsed.request); !problem.empty()) {
+      parsed = {std::nullopt, std::move(problem)};
+    }
+  }
   Log(frame, parsed);
   if (!open_) return 0;
   if (parsed.request) reply_ = Reply(*parsed.request, frame);
@@ -131,9 +140,11 @@ Config Controller::GetConfig() const {
 
 void Controller::SetConfig(Config config) {
   MeasurementReplies measurementReplies(config);  // made outside the lock: it takes a while
+  CfCard card(config);
   const std::scoped_lock lock(mutex_);
   config_ = std::move(config);
   measurementReplies_ = std::move(measurementReplies);
+  card_ = std::move(card);
   statusIndex_ = 0;
 }
 
@@ -171,6 +182,12 @@ std::vector<std::uint8_t> Controller::Reply(const Request& request,
       break;
     case RequestKind::Settings:
       FillSettings(reply, config_, measurementReplies_.measurement().sets[request.set].conditions);
+      break;
+    case RequestKind::CardCount:
+    case RequestKind::CardEntry:
+    case RequestKind::CardSize:
+    case RequestKind::CardBlock:
+      if (!card_.Fill(request, reply)) return {};
       break;
     default:
       if (!measurementReplies_.Fill(request, reply)) return {};

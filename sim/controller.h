@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/cf_card.h"
 #include "sim/controller_config.h"
 #include "sim/measurement.h"
 #include "sim/measurement_replies.h"
@@ -52,7 +53,8 @@ class Controller {
 
   Config GetConfig() const;
   // Replaces the configuration and makes its measurement; the status list,
-  // the block sequences and the profile start again from their beginning.
+  // the block sequences, the profile and the card start again from their
+  // beginning.
   void SetConfig(Config config);
 
   // The last measurement, as the replies carry it. It does not change until
@@ -71,6 +73,7 @@ class Controller {
   bool printKeyPressed_ = false;
   std::uint8_t outputMode_ = 0;
   MeasurementReplies measurementReplies_;
+  CfCard card_;
   std::vector<std::uint8_t> reply_;
   std::deque<std::vector<std::uint8_t>> requests_;
 };

@@ -17,6 +17,12 @@ enum class Fault {
   ShortAnswer,  // replies are cut to Config::shortLength bytes
 };
 
+// A data file on the controller's CF card.
+struct CardFile {
+  std::string name;   // as the listing shows it, e.g. "KV000001.TXT"; any length
+  std::string bytes;  // its content
+};
+
 // What the simulated controller reports about itself.
 struct Config {
   std::string version = "Ver 1.103";  // version text; the reply carries at most 52 bytes of it
@@ -48,6 +54,14 @@ struct Config {
   std::size_t recordsPerReply = 15;
   // 0x2340 falls silent (no reply) after this many replies.
   std::optional<std::size_t> profileStopsAfter;
+
+  // The data files on the CF card; none: a few generated ones
+  // (DefaultCardFiles()).
+  std::optional<std::vector<CardFile>> cardFiles;
+  // The card reports size 0 for the file listed under this name.
+  std::string cardZeroSize;
+  // 0x7007 content requests fall silent (no reply) after this many replies.
+  std::optional<std::size_t> cardStopsAfter;
 };
 
 // Profile lengths the controller stores.

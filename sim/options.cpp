@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/options.h"
 
+#include "sim/cf_card.h"
 #include "sim/conditions.h"
 #include "sim/graphs.h"
 #include "sim/profile_file.h"
@@ -136,6 +137,28 @@ std::string SetProfileStopsAfter(Options& options, std::string_view value) {
   return {};
 }
 
+std::string SetCardFolder(Options& options, std::string_view value) {
+  LoadedCard card = LoadCardFolder(std::string(value));
+  if (!card.problem.empty()) return "folder " + card.problem;
+  options.config.cardFiles = std::move(card.files);
+  return {};
+}
+
+std::string SetCardZeroSize(Options& options, std::string_view value) {
+  if (value.empty()) return "expects a file name";
+  options.config.cardZeroSize = value;
+  return {};
+}
+
+std::string SetCardStopsAfter(Options& options, std::string_view value) {
+  std::size_t replies = 0;
+  if (std::string problem = SetCount(replies, value, 0, 0xFFFFFFFF); !problem.empty()) {
+    return problem;
+  }
+  options.config.cardStopsAfter = replies;
+  return {};
+}
+
 std::string SetDataFilePath(Options& options, std::string_view value) {
   if (value.empty()) return "expects a file path";
   options.dataFilePath = value;
@@ -190,6 +213,9 @@ constexpr ValueOption kValueOptions[] = {
        return SetCount(o.config.recordsPerReply, v, 0, kMaxRecordsPerReply);
      }},
     {"--profile-stops-after", SetProfileStopsAfter},
+    {"--card-folder", SetCardFolder},
+    {"--card-zero-size", SetCardZeroSize},
+    {"--card-stops-after", SetCardStopsAfter},
     {"--write-data-file", SetDataFilePath},
     {"--data-file-unit", SetDataFileUnit},
     {"--data-file-line-ends", SetDataFileLineEnds},
@@ -260,6 +286,11 @@ std::string Usage() {
          "  --records-per-reply N  profile records per 0x2340 reply (default 15; more\n"
          "                         than 15 are reported but cut to the 320-byte reply)\n"
          "  --profile-stops-after N  0x2340 replies before it answers no more\n"
+         "The CF card (default: five generated data files KV000001.TXT to KV000005.TXT,\n"
+         "metric and inch, the last with a 50,001-point evaluation):\n"
+         "  --card-folder DIR      the card holds every *.TXT file of DIR instead\n"
+         "  --card-zero-size NAME  report size 0 for the listed file NAME\n"
+         "  --card-stops-after N   0x7007 content replies before it answers no more\n"
          "  --write-data-file PATH write the measurement as a controller data file and end\n"
          "  --data-file-unit U     metric or inch (default: as --unit); sets the unit of\n"
          "                         the measurement too\n"

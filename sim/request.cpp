@@ -16,6 +16,12 @@ constexpr std::size_t kVersionLength = 16;
 constexpr std::size_t kMemoryReadLength = 20;
 constexpr std::size_t kCommandLength = 64;
 
+// 0x7006 and 0x7007 use bytes 8-20: the file name sits at 12-19, 20 is 0.
+constexpr std::size_t kCardParameterBytes = 13;
+constexpr std::size_t kCardNameAt = 12;
+constexpr std::size_t kCardNameBytes = 8;
+constexpr std::uint16_t kCardBlockBytes = 400;
+
 // A numbered command: bytes 8 .. 8 + parameterBytes - 1 carry its parameters,
 // every later byte is 0.
 struct CommandShape {
@@ -25,11 +31,12 @@ struct CommandShape {
   std::size_t parameterBytes;
 };
 
-// 0x7011 states body length 4 although its mode byte follows, and 0x2340
-// states 6 although its parameter fills bytes 8-11; that is how the controller
-// expects them. The kind of 0x7003 to 0x7005 is the one of their first
-// request; a parameter byte tells the other.
-constexpr std::array<CommandShape, 10> kCommands = {{
+// 0x7011 and 0x7006 state body length 4 although parameters follow, and
+// 0x2340 states 6 although its parameter fills bytes 8-11; that is how the
+// controller expects them. The kind of 0x7003 to 0x7006 is the one of their
+// first request; a parameter byte tells the other. 0x7007 has one shape per
+// body length.
+constexpr std::array<CommandShape, 13> kCommands = {{
     {0x2440, RequestKind::Status, 4, 0},
     {0x2443, RequestKind::StatusControl, 6, 2},
     {0x2445, RequestKind::PrintKey, 4, 0},
@@ -40,6 +47,9 @@ constexpr std::array<CommandShape, 10> kCommands = {{
     {0x7004, RequestKind::EvaluationSize, 12, 8},
     {0x7005, RequestKind::GraphSize, 12, 8},
     {0x2340, RequestKind::MeasuredProfile, 6, 4},
+    {0x7006, RequestKind::CardCount, 4, kCardParameterBytes},
+    {0x7007, RequestKind::CardSize, 20, kCardParameterBytes},
+    {0x7007, RequestKind::CardBlock, 32, kCardParameterBytes},
 }};
 constexpr std::uint32_t kSizeCount = 1;    // bytes 12-15 of a size request
 constexpr std::uint32_t kBlockCount = 10;  // bytes 12-15 of a block request, 8-11 of 0x2340
@@ -150,6 +160,57 @@ ParsedRequest DecodeBlockRequest(std::span<const std::uint8_t> frame, const Comm
   return Accept({kind, graph ? frame[8] : 0u, frame[9]});
 }
 
+// Bytes 12-20: a name of at most eight bytes, zero-padded, and byte 20 = 0;
+// none when a byte follows a NUL.
+std::optional<std::string> CardName(std::span<const std::uint8_t> frame) {
+  std::string name;
+  std::size_t i = kCardNameAt;
+  for (; i < kCardNameAt + kCardNameBytes && frame[i] != 0; ++i) {
+    name += static_cast<char>(frame[i]);
+  }
+  for (; i <= kCardNameAt + kCardNameBytes; ++i) {
+    if (frame[i] != 0) return std::nullopt;
+  }
+  return name;
+}
+
+// 8: 0; 9: 0 count, 1 entry; 10-11: entry index; 12-20: nothing in a count
+// request, the name of the last size request in an entry request (the card
+// checks that it is the right one).
+ParsedRequest DecodeCardListing(std::span<const std::uint8_t> frame, const std::string& name) {
+  const bool entry = frame[9] == 1;
+  for (const std::string& problem :
+       {CheckByte(frame, 8, 0, "0x00"), CheckByte(frame, 9, 1, "0 (count) or 1 (entry)")}) {
+    if (!problem.empty()) return Reject(name + ": " + problem);
+  }
+  std::optional<std::string> carried = CardName(frame);
+  if (!carried) return Reject(name + ": bytes 12-20 hold no zero-padded name");
+  if (!entry && (Le16(frame, 10) != 0 || !carried->empty())) {
+    return Reject(name + ": bytes 10-20 of a count request are not 0");
+  }
+  return Accept({entry ? RequestKind::CardEntry : RequestKind::CardCount, Le16(frame, 10), 0,
+                 std::move(*carried)});
+}
+
+// 8: 0; 9: 0 size, 1 content; 10-11: the entry index a listing carries (the
+// card checks it) in a size request, 400 in a content request; 12-19: the
+// file name, zero-padded; 20: 0.
+ParsedRequest DecodeCardFile(std::span<const std::uint8_t> frame, const CommandShape& shape,
+                             const std::string& name) {
+  const bool block = shape.kind == RequestKind::CardBlock;
+  if (frame[8] != 0 || frame[9] != (block ? 1 : 0)) {
+    return Reject(name + ": bytes 8-9 are " + Hex(frame[8], 2) + " " + Hex(frame[9], 2) +
+                  ", expected 0x00 " + (block ? "0x01 (content)" : "0x00 (size)"));
+  }
+  if (block && Le16(frame, 10) != kCardBlockBytes) {
+    return Reject(name + ": bytes 10-11 hold " + std::to_string(Le16(frame, 10)) +
+                  ", expected 400");
+  }
+  std::optional<std::string> file = CardName(frame);
+  if (!file || file->empty()) return Reject(name + ": bytes 12-20 hold no zero-padded file name");
+  return Accept({shape.kind, Le16(frame, 10), 0, std::move(*file)});
+}
+
 // The parameter bytes: those with a fixed range are checked.
 ParsedRequest DecodeParameters(const CommandShape& shape, std::span<const std::uint8_t> frame) {
   const std::string name = "command " + Hex(shape.code, 4);
@@ -172,6 +233,11 @@ ParsedRequest DecodeParameters(const CommandShape& shape, std::span<const std::u
     case RequestKind::EvaluationSize:
     case RequestKind::GraphSize:
       return DecodeBlockRequest(frame, shape, name);
+    case RequestKind::CardCount:
+      return DecodeCardListing(frame, name);
+    case RequestKind::CardSize:
+    case RequestKind::CardBlock:
+      return DecodeCardFile(frame, shape, name);
     case RequestKind::MeasuredProfile:
       if (Le32(frame, 8) != kBlockCount) {
         return Reject(name + ": bytes 8-11 hold " + std::to_string(Le32(frame, 8)) +
@@ -191,7 +257,8 @@ ParsedRequest ParseCommand(std::span<const std::uint8_t> frame) {
   const std::uint16_t code = Le16(frame, 6);
   const CommandShape* shape = nullptr;
   for (const CommandShape& candidate : kCommands) {
-    if (candidate.code == code) shape = &candidate;
+    if (candidate.code != code) continue;
+    if (shape == nullptr || candidate.bodyLength == Le16(frame, 2)) shape = &candidate;
   }
   if (shape == nullptr) return Reject("unknown command " + Hex(code, 4));
   const std::string name = "command " + Hex(code, 4);
