@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sim_process.h"
+#include "child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,7 +10,7 @@
 
 extern char** environ;
 
-namespace kvsim::test {
+namespace kvtest {
 namespace {
 
 constexpr int kWaitMilliseconds = 5000;
@@ -40,9 +40,23 @@ void CloseFd(int& fd) {
   fd = -1;
 }
 
+// This process's environment with `extra` added; a name in `extra` wins.
+std::vector<std::string> Environment(const std::vector<std::string>& extra) {
+  std::vector<std::string> variables(extra);
+  for (char** variable = environ; *variable; ++variable) {
+    std::string text = *variable;
+    std::string name = text.substr(0, text.find('=') + 1);
+    bool replaced = false;
+    for (const auto& added : extra) replaced = replaced || added.starts_with(name);
+    if (!replaced) variables.push_back(text);
+  }
+  return variables;
+}
+
 }  // namespace
 
-SimProcess::SimProcess(const std::vector<std::string>& arguments) {
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
+                           const std::vector<std::string>& environment) {
   int input[2], output[2], error[2];
   if (!MakePipe(input) || !MakePipe(output) || !MakePipe(error)) return;
   posix_spawn_file_actions_t actions;
@@ -50,10 +64,16 @@ SimProcess::SimProcess(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, error[1], STDERR_FILENO);
-  std::vector<char*> argv;
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
-  if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+  std::vector<std::string> variables = Environment(environment);
+  std::vector<char*> envp;
+  for (std::string& variable : variables) envp.push_back(variable.data());
+  envp.push_back(nullptr);
+  if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
+    pid_ = -1;
+  }
   posix_spawn_file_actions_destroy(&actions);
   close(input[0]);
   close(output[1]);
@@ -63,7 +83,7 @@ SimProcess::SimProcess(const std::vector<std::string>& arguments) {
   error_ = error[0];
 }
 
-SimProcess::~SimProcess() {
+ChildProcess::~ChildProcess() {
   if (pid_ > 0) {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
@@ -73,7 +93,7 @@ SimProcess::~SimProcess() {
   CloseFd(error_);
 }
 
-std::optional<std::string> SimProcess::ReadLine() {
+std::optional<std::string> ChildProcess::ReadLine() {
   std::size_t end;
   while ((end = pendingOutput_.find('\n')) == std::string::npos) {
     if (ReadSome(output_, pendingOutput_) != Got::Some) return std::nullopt;
@@ -83,21 +103,21 @@ std::optional<std::string> SimProcess::ReadLine() {
   return line;
 }
 
-void SimProcess::WriteInput(const std::string& text) {
+void ChildProcess::WriteInput(const std::string& text) {
   if (input_ >= 0) {
     [[maybe_unused]] const ssize_t written = write(input_, text.data(), text.size());
   }
 }
 
-void SimProcess::CloseInput() {
+void ChildProcess::CloseInput() {
   CloseFd(input_);
 }
 
-void SimProcess::Signal(int signal) {
+void ChildProcess::Signal(int signal) {
   if (pid_ > 0) kill(pid_, signal);
 }
 
-std::optional<int> SimProcess::Wait() {
+std::optional<int> ChildProcess::Wait() {
   // The child's end closes its standard output; only then is waiting safe.
   std::string rest;
   Got got;
@@ -110,11 +130,11 @@ std::optional<int> SimProcess::Wait() {
   return WEXITSTATUS(status);
 }
 
-std::string SimProcess::ErrorOutput() {
+std::string ChildProcess::ErrorOutput() {
   std::string text;
   while (ReadSome(error_, text) == Got::Some) {
   }
   return text;
 }
 
-}  // namespace kvsim::test
+}  // namespace kvtest

@@ -104,12 +104,12 @@ void CF_Personal::Listslect_Click() {
   }
   Option1_Click();
   const ImportOutcome imported = import_(ChildPath(folder_, SelectedFileName));
-  if (imported.LangTextNumber != 0) {
-    ShowLanguageMessage(imported.LangTextNumber);
+  if (imported.message != 0) {
+    ShowLanguageMessage(imported.message);
     return;
   }
-  if (!imported.written.ok()) {
-    ShowMessage(this, QString::fromStdString(imported.written.description()),
+  if (!imported.status.ok()) {
+    ShowMessage(this, QString::fromStdString(imported.status.description()),
                 MessageIcon::Critical);
     return;
   }

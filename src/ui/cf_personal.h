@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "datafile/data_file_import.h"
 #include "platform/file_system.h"
 #include "ui/picker_dialog.h"
 #include "ui/picker_outcome.h"
@@ -13,14 +14,6 @@ class QComboBox;
 class QListWidget;
 
 namespace kv {
-
-// How the import of a data file ended.
-struct ImportOutcome {
-  // 0: imported; otherwise the LangText entry that says why not.
-  int LangTextNumber = 0;
-  // Why a result file could not be written; ok otherwise.
-  Status written = Status::Ok();
-};
 
 // Checks, reads and converts the data file at a Windows path into the result files.
 using PcFileImport = std::function<ImportOutcome(const std::string& windowsPath)>;

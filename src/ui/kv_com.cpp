@@ -14,9 +14,13 @@
 
 #include "app/startup.h"
 #include "certificate/certificate_actions.h"
+#include "datafile/controller_files.h"
+#include "link/frame_builders.h"
 #include "platform/code_page.h"
 #include "platform/locale/country_name.h"
 #include "platform/qt/message_box.h"
+#include "ui/cf_controller.h"
+#include "ui/cf_personal.h"
 #include "ui/country_font.h"
 
 namespace kv {
@@ -42,6 +46,8 @@ KV_Com::KV_Com(Session& session) : session_(session) {
   ConnectHandlers();
 }
 
+KV_Com::~KV_Com() = default;
+
 void KV_Com::ConnectHandlers() {
   for (QRadioButton* option : Option1)
     connect(option, &QRadioButton::clicked, this, &KV_Com::Option1_Click);
@@ -58,6 +64,7 @@ void KV_Com::ConnectHandlers() {
   connect(Preview, &QPushButton::clicked, this, &KV_Com::Preview_Click);
   connect(Export, &QPushButton::clicked, this, &KV_Com::Export_Click);
   connect(Language, &QPushButton::clicked, this, &KV_Com::Language_Click);
+  connect(CF_DataFile, &QPushButton::clicked, this, &KV_Com::CF_DataFile_Click);
 }
 
 void KV_Com::SelectEvaluationSetA() {
@@ -313,6 +320,80 @@ void KV_Com::SetProgress(int value) {
 
 void KV_Com::HideProgress() {
   ProgressBar1->hide();
+}
+
+Status KV_Com::CF_DataFile_Click() {
+  return Exclusively([this] {
+    Status imported = Option3[0]->isChecked() ? ImportFromController() : ImportFromPc();
+    // A cancelled picker changes nothing and sends nothing more.
+    if (pickerOutcome_.FileChosen == 1) SwitchToManualOutput();
+    return imported;
+  });
+}
+
+Status KV_Com::ImportFromController() {
+  pickerOutcome_.FileChosen = 0;
+  ClearResultDisplays();
+  LetEventsRun();
+  ControllerFileList listed = ListControllerFiles(session_.link);
+  if (listed.entries.empty()) {  // none reported, or none that can be fetched
+    ShowLanguageMessage(21, true);
+    return Status::Error("The controller reports no data files.");
+  }
+  if (!controllerPicker_) {
+    controllerPicker_ =
+        std::make_unique<CF_Controller>(this, session_.settings, LangText, pickerOutcome_);
+  }
+  controllerPicker_->SetEntries(listed.entries);
+  controllerPicker_->exec();
+  if (pickerOutcome_.FileChosen != 1) return Status::Ok();
+  ClearResultDisplays();
+  LetEventsRun();
+  ImportStage stage;
+  ConversionContext context{session_.settings, *this, stage};
+  ImportOutcome outcome = ImportControllerFile(session_.link, context, session_.files,
+                                               session_.settings.WorkFolder,
+                                               pickerOutcome_.SelectedFileEntry);
+  ShowImportOutcome(outcome);
+  return outcome.ok() ? Status::Ok() : Status::Error("The data file was not imported.");
+}
+
+Status KV_Com::ImportFromPc() {
+  pickerOutcome_.FileChosen = 0;
+  if (!pcPicker_) {
+    pcPicker_ = std::make_unique<CF_Personal>(
+        this, session_.settings, LangText, pickerOutcome_, session_.files,
+        [this](const std::string& windowsPath) { return ImportPcDataFile(windowsPath); });
+  }
+  pcPicker_->exec();
+  return Status::Ok();
+}
+
+ImportOutcome KV_Com::ImportPcDataFile(const std::string& windowsPath) {
+  ImportStage stage;
+  ConversionContext context{session_.settings, *this, stage};
+  return ImportPcFile(session_.files, context, session_.settings.WorkFolder, windowsPath);
+}
+
+void KV_Com::ShowImportOutcome(const ImportOutcome& outcome) {
+  if (outcome.message != 0) ShowLanguageMessage(outcome.message, true);
+  if (outcome.message == 0 && !outcome.status.ok()) {
+    ShowMessage(this, QString::fromStdString(outcome.status.description()), MessageIcon::Critical);
+  }
+}
+
+// A stored measurement is printed by hand, and its graph files hold zeros:
+// manual output, and the BAC/ADC display off.
+void KV_Com::SwitchToManualOutput() {
+  if (!Option2[1]->isChecked()) {
+    Option2[1]->setChecked(true);
+    Option2_Click(1);
+  }
+  SetOutputMode(session_.link, 0);
+  if (Check1[0]->isChecked()) {
+    Check1[0]->setChecked(false);
+    Check1_Click();
+  }
 }
 
 void KV_Com::closeEvent(QCloseEvent* event) {

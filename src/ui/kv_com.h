@@ -3,12 +3,15 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "app/read_all.h"
 #include "app/session.h"
 #include "app/startup_window.h"
 #include "results/reader_context.h"
+#include "datafile/data_file_import.h"
 #include "ui/language_texts.h"
+#include "ui/picker_outcome.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -21,11 +24,15 @@ class QTextEdit;
 
 namespace kv {
 
+class CF_Controller;
+class CF_Personal;
+
 // The main window: every job starts from one of its buttons; its option
 // groups hold the operator's standing choices.
 class KV_Com : public QWidget, public StartupWindow, public ReadAllWindow {
  public:
   explicit KV_Com(Session& session);
+  ~KV_Com() override;
 
   // StartupWindow
   void SelectEvaluationSetA() override;
@@ -51,6 +58,11 @@ class KV_Com : public QWidget, public StartupWindow, public ReadAllWindow {
   Status Preview_Click();
   Status Export_Click();
   Status Language_Click();
+  Status CF_DataFile_Click();
+
+  // The PC import that the PC picker and the command line run: a data file
+  // at a Windows path into the result files, all or none.
+  ImportOutcome ImportPcDataFile(const std::string& windowsPath);
 
   // ResultsView
   void ShowParameters(const std::string& text) override;
@@ -102,11 +114,19 @@ class KV_Com : public QWidget, public StartupWindow, public ReadAllWindow {
   Status Exclusively(Action action);
   Status RunCertificate(std::span<const std::string_view> macros);
   void ShowError(const Status& status);
+  Status ImportFromController();
+  Status ImportFromPc();
+  void ShowImportOutcome(const ImportOutcome& outcome);
+  void SwitchToManualOutput();
   QString ControllerText(const std::string& bytes) const;
 
   Session& session_;
   bool shutDown_ = false;
   bool busy_ = false;
+  // The pickers' outcome, and the pickers themselves: made on first use, then kept.
+  PickerOutcome pickerOutcome_;
+  std::unique_ptr<CF_Controller> controllerPicker_;
+  std::unique_ptr<CF_Personal> pcPicker_;
 };
 
 }  // namespace kv

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/startup.h"
@@ -14,9 +16,11 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: kvcom [--start-only] [--read-all] [--export]\n"
+    "Usage: kvcom [--start-only] [--read-all | --import PATH [--set A|B]] [--export]\n"
     "  --start-only  run start-up, then end without showing the window\n"
     "  --read-all    after start-up, read the last measurement from the controller\n"
+    "  --import PATH after start-up, convert the data file PATH (host or Windows path)\n"
+    "  --set A|B     the evaluation set the import converts (default A)\n"
     "  --export      then export the certificate as a PDF into the working folder\n"
     "With any option the window is not shown and the program ends when done.\n"
     "Environment: KV_USB (tcp:HOST:PORT or sim), KV_DRIVE_C (host folder for C:\\),\n"
@@ -34,12 +38,62 @@ enum ExitCode {
 struct Options {
   bool startOnly = false;
   bool readAll = false;
+  std::string importPath;
+  std::int16_t evaluationSet = 0;
   bool exportCertificate = false;
-  bool Headless() const { return startOnly || readAll || exportCertificate; }
+  bool Headless() const {
+    return startOnly || readAll || !importPath.empty() || exportCertificate;
+  }
 };
+
+// The options, or none after a usage error.
+std::optional<Options> ParseOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    bool hasValue = i + 1 < argc;
+    if (argument == "--start-only") {
+      options.startOnly = true;
+    } else if (argument == "--read-all") {
+      options.readAll = true;
+    } else if (argument == "--export") {
+      options.exportCertificate = true;
+    } else if (argument == "--import" && hasValue) {
+      options.importPath = argv[++i];
+    } else if (argument == "--set" && hasValue && (argv[i + 1] == std::string_view("A") ||
+                                                    argv[i + 1] == std::string_view("B"))) {
+      options.evaluationSet = argv[++i] == std::string_view("B") ? 1 : 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (options.readAll && !options.importPath.empty()) return std::nullopt;
+  return options;
+}
+
+// A path as the program's Windows path text: "C:\..." or "Z:\..." as given,
+// a host path mapped.
+std::string WindowsPathOf(const std::string& path, const kv::DriveMap& drives) {
+  if (path.size() >= 2 && path[1] == ':') return path;
+  return drives.WindowsPath(std::filesystem::absolute(path));
+}
+
+// The PC import without the pickers; a refusal's text goes to standard error.
+bool RunImport(const Options& options, kv::KV_Com& window, kv::Session& session) {
+  session.settings.EvaluationSelection = options.evaluationSet;
+  kv::ImportOutcome outcome =
+      window.ImportPcDataFile(WindowsPathOf(options.importPath, session.files.drives()));
+  if (outcome.ok()) return true;
+  std::string text = outcome.message != 0
+                         ? window.LangText[static_cast<std::size_t>(outcome.message)]
+                         : outcome.status.description();
+  std::fprintf(stderr, "kvcom: %s\n", text.c_str());
+  return false;
+}
 
 // The jobs asked for on the command line, after start-up; false when one failed.
 bool RunJobs(const Options& options, kv::KV_Com& window, kv::Session& session, bool offline) {
+  if (!options.importPath.empty() && !RunImport(options, window, session)) return false;
   if (options.readAll) {
     if (offline) {
       std::fputs("kvcom: no controller is connected, so nothing can be read.\n", stderr);
@@ -54,20 +108,16 @@ bool RunJobs(const Options& options, kv::KV_Com& window, kv::Session& session, b
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  Options options;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view argument = argv[i];
-    if (argument == "--start-only") {
-      options.startOnly = true;
-    } else if (argument == "--read-all") {
-      options.readAll = true;
-    } else if (argument == "--export") {
-      options.exportCertificate = true;
-    } else {
-      std::fputs(kUsage, argument == "--help" ? stdout : stderr);
-      return argument == "--help" ? kDone : kUsageError;
-    }
+  if (argc == 2 && argv[1] == std::string_view("--help")) {
+    std::fputs(kUsage, stdout);
+    return kDone;
   }
+  std::optional<Options> parsed = ParseOptions(argc, argv);
+  if (!parsed) {
+    std::fputs(kUsage, stderr);
+    return kUsageError;
+  }
+  const Options& options = *parsed;
 
   kv::DriveMap drives = kv::DriveMap::FromEnvironment();
   std::error_code ignored;  // a drive that cannot be made shows up as a failed start-up step

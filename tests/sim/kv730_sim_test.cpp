@@ -3,7 +3,7 @@
 #include <csignal>
 #include <string>
 
-#include "sim_process.h"
+#include "child_process.h"
 #include "socket_fixture.h"
 #include "temp_folder.h"
 
@@ -11,7 +11,7 @@ namespace kvsim::test {
 namespace {
 
 // Reads "listening on PORT" and returns the port (0 when the line is wrong).
-std::uint16_t ListeningPort(SimProcess& sim) {
+std::uint16_t ListeningPort(kvtest::ChildProcess& sim) {
   const std::optional<std::string> line = sim.ReadLine();
   const std::string prefix = "listening on ";
   if (!line || !line->starts_with(prefix)) return 0;
@@ -20,7 +20,7 @@ std::uint16_t ListeningPort(SimProcess& sim) {
 }
 
 TEST(Kv730SimTest, ServesTakesOperatorInputAndQuits) {
-  SimProcess sim({KV730_SIM_PATH, "--port", "0", "--log", "--version", "Ver 2.000"});
+  kvtest::ChildProcess sim(KV730_SIM_PATH, {"--port", "0", "--log", "--version", "Ver 2.000"});
   const std::uint16_t port = ListeningPort(sim);
   ASSERT_NE(port, 0);
   LoopbackClient client(port);
@@ -47,7 +47,7 @@ TEST(Kv730SimTest, ServesTakesOperatorInputAndQuits) {
 TEST(Kv730SimTest, OutlivesTheEndOfInputAndStopsOnSignal) {
   for (const int signal : {SIGTERM, SIGINT}) {
     SCOPED_TRACE(signal);
-    SimProcess sim({KV730_SIM_PATH, "--port", "0", "--fault", "short-answer"});
+    kvtest::ChildProcess sim(KV730_SIM_PATH, {"--port", "0", "--fault", "short-answer"});
     const std::uint16_t port = ListeningPort(sim);
     ASSERT_NE(port, 0);
     sim.CloseInput();
@@ -84,12 +84,13 @@ TEST(Kv730SimTest, RejectsBadOptions) {
       {"--graph-total", "1=10001"},
       {"--records-per-reply", "1001"},
       {"--profile-stops-after", "never"},
+      {"--card-folder", "/nonexistent/card"},
+      {"--card-zero-size", ""},
+      {"--card-stops-after", "-1"},
   };
   for (const auto& arguments : cases) {
     SCOPED_TRACE(arguments.front());
-    std::vector<std::string> command = {KV730_SIM_PATH};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    SimProcess sim(command);
+    kvtest::ChildProcess sim(KV730_SIM_PATH, arguments);
     EXPECT_EQ(sim.Wait(), 2);
     EXPECT_NE(sim.ErrorOutput().find(arguments.front()), std::string::npos);
   }
@@ -101,9 +102,9 @@ TEST(Kv730SimTest, ServesTheMeasurementOfAProfileFile) {
   for (int i = 0; i < 40; ++i) values += std::to_string(i * 0.5) + "\n";
   const auto path = folder.path() / "profile.txt";
   kvtest::WriteBytes(path, values);
-  SimProcess sim({KV730_SIM_PATH, "--profile", path.string(), "--records-per-reply", "16",
-                  "--profile-stops-after", "3", "--evaluation-total", "7", "--graph-total",
-                  "1=13"});
+  kvtest::ChildProcess sim(KV730_SIM_PATH, {"--profile", path.string(), "--records-per-reply", "16",
+                                            "--profile-stops-after", "3", "--evaluation-total", "7",
+                                            "--graph-total", "1=13"});
   const std::uint16_t port = ListeningPort(sim);
   ASSERT_NE(port, 0);
   LoopbackClient client(port);
@@ -127,6 +128,43 @@ TEST(Kv730SimTest, ServesTheMeasurementOfAProfileFile) {
 
   EXPECT_EQ(LeAt(Exchange(Command(0x7004, 12, {0, 0, 0, 0, 1})), 12, 4), 7);
   EXPECT_EQ(LeAt(Exchange(Command(0x7005, 12, {1, 1, 0, 0, 1})), 12, 4), 13);
+  sim.WriteInput("quit\n");
+  EXPECT_EQ(sim.Wait(), 0);
+}
+
+TEST(Kv730SimTest, ServesTheCardOfAFolder) {
+  kvtest::TempFolder folder;
+  kvtest::WriteBytes(folder.path() / "B.TXT", "bee\n");
+  kvtest::WriteBytes(folder.path() / "a.txt", std::string(500, 'a'));
+  kvtest::WriteBytes(folder.path() / "LONGNAME01.TXT", "long\n");
+  kvtest::WriteBytes(folder.path() / "notes.md", "not on the card\n");
+  kvtest::ChildProcess sim(KV730_SIM_PATH,
+                           {"--card-folder", folder.path().string(), "--card-zero-size", "B.TXT",
+                            "--card-stops-after", "1"});
+  const std::uint16_t port = ListeningPort(sim);
+  ASSERT_NE(port, 0);
+  LoopbackClient client(port);
+  ASSERT_EQ(client.Open("Corvanet_KV"), 0);
+  const auto Exchange = [&client](const Bytes& frame) {
+    EXPECT_EQ(client.Write(frame), 64);
+    return client.Read(512).value_or(Bytes{0xEE});
+  };
+  const auto Named = [](Bytes frame, const std::string& name) {
+    return Patched(frame, 12, Bytes(name.begin(), name.end()));
+  };
+
+  EXPECT_EQ(LeAt(Exchange(Command(0x7006, 4, {0, 0})), 10, 2), 3);
+  std::vector<std::string> names;
+  for (std::uint8_t i = 0; i < 3; ++i) {
+    const Bytes reply = Exchange(Command(0x7006, 4, {0, 1, i}));
+    names.emplace_back(reply.begin() + 24, std::find(reply.begin() + 24, reply.end(), 0));
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"B.TXT", "LONGNAME01.TXT", "a.txt"}));
+  EXPECT_EQ(LeAt(Exchange(Named(Command(0x7007, 20, {}), "B")), 24, 4), 0);
+  EXPECT_EQ(LeAt(Exchange(Named(Command(0x7007, 20, {}), "a")), 24, 4), 500);
+  const Bytes block = Named(Command(0x7007, 32, {0, 1, 0x90, 0x01}), "a");
+  EXPECT_EQ(Exchange(block)[427], 'a');
+  EXPECT_EQ(Exchange(block), Bytes{});  // silent after one content reply
   sim.WriteInput("quit\n");
   EXPECT_EQ(sim.Wait(), 0);
 }

@@ -14,20 +14,23 @@ struct KvcomTest : ::testing::Test {
     kvtest::ChildProcess kvcom(KVCOM_PATH, arguments,
                                {"KV_DRIVE_C=" + drive.path().string(), "KV_USB=" + device,
                                 "KV_BATCH=1", "QT_QPA_PLATFORM=offscreen"});
-    return kvcom.Wait();
+    int exitCode = kvcom.Wait().value_or(-1);
+    errors = kvcom.ErrorOutput();
+    return exitCode;
   }
   std::filesystem::path Work(const std::string& name) const {
     return drive.path() / "Tarnwick Corvanet" / "KV-730" / name;
   }
   kvtest::TempFolder drive;
+  std::string errors;
 };
 
 TEST_F(KvcomTest, StartsAgainstTheSimulatorProcess) {
   kvtest::ChildProcess sim(KV730_SIM_PATH,
                            {"--port", "0", "--version", "Ver 1.102", "--language", "3"});
-  std::string listening = sim.ReadLine();
+  std::string listening = sim.ReadLine().value_or("");
   ASSERT_EQ(listening.rfind("listening on ", 0), 0u) << listening;
-  std::string port = listening.substr(13, listening.find('\n') - 13);
+  std::string port = listening.substr(13);
   EXPECT_EQ(RunKvcom("tcp:127.0.0.1:" + port), 0);
   EXPECT_EQ(kvtest::ReadBytes(Work("Version.INI")),
             "Ver 1.102" + std::string(43, '\0') + "\r\n3\r\n");
@@ -37,8 +40,7 @@ TEST_F(KvcomTest, StartsAgainstTheSimulatorProcess) {
 
 TEST_F(KvcomTest, MainJobReadsAndExportsTheCertificate) {
   kvtest::ChildProcess sim(KV730_SIM_PATH, {"--port", "0", "--unit", "1"});
-  std::string listening = sim.ReadLine();
-  std::string port = listening.substr(13, listening.find('\n') - 13);
+  std::string port = sim.ReadLine().value_or("listening on 0").substr(13);
   EXPECT_EQ(RunKvcom("tcp:127.0.0.1:" + port, {"--read-all", "--export"}), 0);
   for (const char* file :
        {"Parameter.csv", "Condition.csv", "Evaluation.csv", "Graph_BAC.Csv", "Graph_ADC.Csv"}) {
@@ -52,6 +54,32 @@ TEST_F(KvcomTest, MainJobReadsAndExportsTheCertificate) {
   EXPECT_EQ(pdfs, 1);
   // Offline nothing can be read: the job fails, the window program would have opened.
   EXPECT_EQ(RunKvcom("", {"--read-all", "--export"}), 3);
+}
+
+TEST_F(KvcomTest, ScriptImportsADataFileWithoutTheWindow) {
+  kvtest::WriteBytes(Work("Version.INI"), "Ver 1.103\r\n1\r\n");  // a controller ran here once
+  std::filesystem::path file = drive.path() / "M1.TXT";
+  kvtest::ChildProcess writer(KV730_SIM_PATH,
+                              {"--points", "401", "--write-data-file", file.string()});
+  ASSERT_EQ(writer.Wait(), 0);
+  kvtest::WriteBytes(drive.path() / "NOTDATA.TXT", "Ra;0.1;um;\n");
+  struct Case {
+    std::vector<std::string> arguments;
+    int exitCode;
+    const char* says;
+  } cases[] = {
+      {{"--import", (drive.path() / "NOTDATA.TXT").string()}, 3, "KV data file"},
+      {{"--import", (drive.path() / "missing.TXT").string()}, 3, "KV data file"},
+      {{"--import", file.string(), "--set", "C"}, 64, "Usage"},
+      {{"--import", file.string(), "--set", "B"}, 0, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunKvcom("", c.arguments), c.exitCode) << c.arguments[1];
+    EXPECT_NE(errors.find(c.says), std::string::npos) << errors;
+    EXPECT_EQ(std::filesystem::exists(Work("Evaluation.csv")), c.exitCode == 0);
+  }
+  EXPECT_EQ(kvtest::ReadBytes(Work("Parameter.csv")).substr(0, 2), "Wa");  // set B
+  EXPECT_NE(kvtest::ReadBytes(Work("Graph_BAC.Csv")).find("0\r\n"), std::string::npos);
 }
 
 TEST_F(KvcomTest, EndsWithoutControllerOrWhenAlreadyRunning) {
