@@ -13,16 +13,11 @@
 #include "platform/transport/sim_transport.h"
 #include "sim/cf_card.h"
 
+#include "no_view.h"
+
 namespace {
 
-struct NoView : kv::ResultsView {
-  void ShowParameters(const std::string&) override {}
-  void ShowConditions(const std::array<std::string, 5>&) override {}
-  void ShowConditionCaption(int, int) override {}
-  void ShowProgress(int) override {}
-  void SetProgress(int) override {}
-  void HideProgress() override {}
-};
+using NoView = kvbench::NoView<>;
 
 // The simulator in this process, counting the transactions.
 class CountingTransport : public kv::Transport {

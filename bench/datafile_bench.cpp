@@ -10,16 +10,11 @@
 #include "datafile/data_file_conversion.h"
 #include "sim/data_file_writer.h"
 
+#include "no_view.h"
+
 namespace {
 
-struct NoView : kv::ResultsView {
-  void ShowParameters(const std::string&) override {}
-  void ShowConditions(const std::array<std::string, 5>&) override {}
-  void ShowConditionCaption(int, int) override {}
-  void ShowProgress(int) override {}
-  void SetProgress(int) override {}
-  void HideProgress() override {}
-};
+using NoView = kvbench::NoView<>;
 
 // Set A evaluated over 50,001 points; set B short enough for the PC's list.
 std::string LargeDataFile() {

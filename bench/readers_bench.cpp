@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/read_all.h"
+#include "no_view.h"
 #include "platform/transport/sim_transport.h"
 #include "results/block_reader.h"
 #include "results/conditions_reader.h"
@@ -17,13 +18,7 @@
 namespace {
 
 // The window's part, doing nothing: only the program's own work is measured.
-struct NoWindow : kv::ReadAllWindow {
-  void ShowParameters(const std::string&) override {}
-  void ShowConditions(const std::array<std::string, 5>&) override {}
-  void ShowConditionCaption(int, int) override {}
-  void ShowProgress(int) override {}
-  void SetProgress(int) override {}
-  void HideProgress() override {}
+struct NoWindow : kvbench::NoView<kv::ReadAllWindow> {
   void ClearResultDisplays() override {}
   void LetEventsRun() override {}
   bool EvaluationSetASelected() const override { return true; }
