@@ -15,10 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTextCount = 53;
-constexpr int kLanguageColumns = 17;
-constexpr int kEnglish = 1;
-
 // The long text of the test workbook: digits 0-9 repeated.
 std::string LongText() {
   std::string text;
@@ -103,21 +99,6 @@ TEST_F(XlsSpreadsheetTest, ReadsEveryKindOfCell) {
     auto value = c.sheet.CellValue(c.row, c.column);
     ASSERT_TRUE(value.ok()) << c.what << ": " << value.status().description();
     EXPECT_EQ(value.value(), c.expected) << c.what;
-  }
-}
-
-// Text n of language i sits in row n + 2, column i + 2.
-TEST_F(XlsSpreadsheetTest, FindsTextsByTextAndLanguageNumber) {
-  auto app = MakeApp();
-  auto sheet = OpenSheet(app, KV_TEST_BOOK, "Language");
-  ASSERT_TRUE(sheet);
-  struct Case {
-    int text, language;
-    std::string expected;
-  } const cases[] = {{0, 0, "データファイル"}, {0, 1, "Data file"}, {1, 0, ""}, {1, 1, "Standard"}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(sheet->CellValue(c.text + 2, c.language + 2).value(), c.expected)
-        << "text " << c.text << ", language " << c.language;
   }
 }
 
@@ -212,43 +193,6 @@ TEST_F(XlsSpreadsheetTest, OpensThroughWindowsPathOfAnotherCase) {
   EXPECT_TRUE(workbook.value()->Sheet("Language").ok());
   ASSERT_TRUE(app.Run("CreateCertifcate").ok());
   EXPECT_EQ(ran_, (std::vector<fs::path>{folder / "KV_Certificate.xls"}));
-}
-
-TEST_F(XlsSpreadsheetTest, ShippedLanguageWorkbookHoldsEveryText) {
-  auto app = MakeApp();
-  auto sheet = OpenSheet(app, fs::path(KV_WORKBOOKS_DIR) / "Language.xls", "Language");
-  ASSERT_TRUE(sheet);
-  EXPECT_EQ(sheet->CellValue(1, 1).value(), "No.");
-  for (int n = 0; n < kTextCount; ++n) {
-    EXPECT_EQ(sheet->CellValue(n + 2, 1).value(), std::to_string(n));
-    for (int language = 0; language < kLanguageColumns; ++language) {
-      auto text = sheet->CellValue(n + 2, language + 2);
-      ASSERT_TRUE(text.ok()) << text.status().description();
-      EXPECT_EQ(text.value().empty(), n == 9 || n == 28)
-          << "text " << n << ", language " << language;
-      if (language > 5) {
-        EXPECT_EQ(text.value(), sheet->CellValue(n + 2, kEnglish + 2).value())
-            << "text " << n << ", language " << language << " is not the English one";
-      }
-    }
-  }
-  EXPECT_EQ(sheet->CellValue(kTextCount + 2, 1).value(), "");
-  EXPECT_EQ(sheet->CellValue(2, kLanguageColumns + 2).value(), "");
-}
-
-TEST_F(XlsSpreadsheetTest, ShippedCertificatesNameTheirPaper) {
-  struct Case {
-    const char* file;
-    const char* paper;
-  } const cases[] = {{"KV_Certificate.xls", "A4"}, {"KV_Certificate_Letter.xls", "Letter"}};
-  for (const Case& c : cases) {
-    auto app = MakeApp();
-    auto sheet = OpenSheet(app, fs::path(KV_WORKBOOKS_DIR) / c.file, "Certificate");
-    ASSERT_TRUE(sheet) << c.file;
-    EXPECT_EQ(sheet->CellValue(2, 1).value(), "Paper") << c.file;
-    EXPECT_EQ(sheet->CellValue(2, 3).value(), c.paper) << c.file;
-    EXPECT_EQ(sheet->CellValue(3, 3).value(), "Measurement certificate") << c.file;
-  }
 }
 
 }  // namespace
