@@ -7,23 +7,16 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <string_view>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
-#include "loopback_client.h"
-#include "sim/controller.h"
-#include "sim/loopback_server.h"
+#include "link/transport.h"
+#include "sim_fixture.h"
 
 namespace kvsim::test {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// `head` followed by zeros up to `length` bytes.
-inline Bytes Padded(Bytes head, std::size_t length) {
-  head.resize(length, 0);
-  return head;
-}
 
 // `bytes` with `patch` written from byte `at`.
 inline Bytes Patched(Bytes bytes, std::size_t at, const Bytes& patch) {
@@ -31,66 +24,75 @@ inline Bytes Patched(Bytes bytes, std::size_t at, const Bytes& patch) {
   return bytes;
 }
 
-// A numbered command frame: body length, code, and parameters from byte 8.
-inline Bytes Command(std::uint16_t code, std::uint8_t body, const Bytes& parameters) {
-  const Bytes head = {0xFF,
-                      0x00,
-                      body,
-                      0x00,
-                      0x20,
-                      0x00,
-                      static_cast<std::uint8_t>(code),
-                      static_cast<std::uint8_t>(code >> 8)};
-  return Patched(Padded(head, 64), 8, parameters);
-}
-
-// The little-endian bytes of a 64-bit float, and the float at `at`.
-inline Bytes DoubleBytes(double value) {
-  const auto bits = std::bit_cast<std::uint64_t>(value);
+inline Bytes Joined(std::initializer_list<Bytes> parts) {
   Bytes bytes;
-  for (int i = 0; i < 8; ++i) bytes.push_back(static_cast<std::uint8_t>(bits >> 8 * i));
+  for (const Bytes& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
   return bytes;
 }
 
-inline double DoubleAt(const Bytes& bytes, std::size_t at) {
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = bits << 8 | bytes.at(at + static_cast<std::size_t>(i));
-  return std::bit_cast<double>(bits);
+inline Bytes Text(const std::string& text) {
+  return Bytes(text.begin(), text.end());
 }
 
-// `count` bytes from `at` as an unsigned little-endian number.
+// The `count` low bytes of `value`, little-endian, and the number `count` bytes make at `at`.
+inline Bytes Le(std::uint64_t value, std::size_t count) {
+  Bytes bytes(count);
+  for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(value >> 8 * i);
+  return bytes;
+}
 inline std::int64_t LeAt(const Bytes& bytes, std::size_t at, std::size_t count) {
   std::uint64_t bits = 0;
   for (std::size_t i = count; i-- > 0;) bits = bits << 8 | bytes.at(at + i);
   return static_cast<std::int64_t>(bits);
 }
+inline Bytes DoubleBytes(double value) {
+  return Le(std::bit_cast<std::uint64_t>(value), 8);
+}
 
-// A controller served on a free loopback port, and one client that has opened it.
-class SimTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(server.Listen(0));
-    server.Start();
-    client = std::make_unique<LoopbackClient>(server.Port());
-    ASSERT_TRUE(client->connected());
-    ASSERT_EQ(client->Open(std::string_view("Corvanet_KV\0", 13)), 0);
-  }
-
-  // Writes one frame and returns the reply to a 512-byte read.
-  Bytes Exchange(const Bytes& frame) {
-    EXPECT_EQ(client->Write(frame), static_cast<std::int32_t>(frame.size()));
-    return client->Read(512).value_or(Bytes{0xEE});
-  }
-
-  Controller controller;
-  LoopbackServer server{controller};
-  std::unique_ptr<LoopbackClient> client;
-};
+// A numbered command frame of `length` bytes: body length, code, parameters
+// from byte 8. A reply carries its request's header with its own body length.
+inline Bytes Command(std::uint16_t code, std::size_t body, const Bytes& parameters = {},
+                     std::size_t length = 64) {
+  const Bytes head = Joined({{0xFF, 0x00}, Le(body, 2), {0x20, 0x00}, Le(code, 2)});
+  return Patched(Patched(Bytes(length), 0, head), 8, parameters);
+}
+inline Bytes Reply(std::uint16_t code, std::size_t length) {
+  return Command(code, length - 4, {}, length);
+}
 
 // Frames as the program sends them.
 inline const Bytes kVersionRequest = {0xFF, 0x00, 0x0C, 0x00, 0x00, 0x41, 0x00, 0x00,
                                       0x00, 0x00, 0x44, 0x00, 0x00, 0x00, 0x00, 0x00};
-inline const Bytes kStatusRequest = Padded({0xFF, 0x00, 0x04, 0x00, 0x20, 0x00, 0x40, 0x24}, 64);
-inline const Bytes kPrintKeyRequest = Padded({0xFF, 0x00, 0x04, 0x00, 0x20, 0x00, 0x45, 0x24}, 64);
+inline const Bytes kStatusRequest = Command(0x2440, 4);
+inline const Bytes kPrintKeyRequest = Command(0x2445, 4);
+inline const Bytes kProfileRequest = Command(0x2340, 6, {10});
+inline Bytes ParameterRequest(std::uint8_t mode, std::uint8_t set, std::uint8_t index) {
+  return Command(0x7003, 8, {mode, set, index});
+}
+// 0x7004 (first byte 0) or 0x7005 (first byte the graph type).
+inline Bytes SizeRequest(std::uint16_t code, std::uint8_t first, std::uint8_t set) {
+  return Command(code, 12, {first, set, 0, 0, 1});
+}
+inline Bytes BlockRequest(std::uint16_t code, std::uint8_t first, std::uint8_t set) {
+  return Command(code, 12, {first, set, 1, 0, 10});
+}
+
+// Writes one frame and returns the reply to a 512-byte read.
+inline Bytes Exchange(kv::Transport& transport, const Bytes& frame) {
+  EXPECT_EQ(transport.write(frame), static_cast<int>(frame.size()));
+  Bytes reply(512);
+  reply.resize(static_cast<std::size_t>(transport.read(reply)));
+  return reply;
+}
+
+// The controller on its real loopback socket, opened through the program's transport.
+class SimTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(sim.transport->open("Corvanet_KV"), 0); }
+  Bytes Exchange(const Bytes& frame) { return test::Exchange(*sim.transport, frame); }
+
+  kvtest::SimOverSocket sim;
+  Controller& controller = sim.controller;
+};
 
 }  // namespace kvsim::test
