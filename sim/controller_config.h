@@ -40,12 +40,12 @@ struct Config {
   // Generated profile points, kMinPoints to kMaxPoints; 4801 at 1 um is five
   // cut-offs of 0.8 mm and half a cut-off of run-up and run-over.
   std::size_t points = 4801;
-  std::uint8_t cutoffCode = 3;  // 0.025 mm to 80 mm; 3 = 0.8 mm
-  std::uint8_t pitchCode = 3;   // 0.05 um to 50 um; 3 = 1 um
-  std::vector<double> profile;  // measured profile in um instead of a generated one
+  std::uint8_t cutoffCode = 3;       // 0.025 mm to 80 mm; 3 = 0.8 mm
+  std::uint8_t pitchCode = 3;        // 0.05 um to 50 um; 3 = 1 um
+  std::vector<double> profile = {};  // measured profile in um instead of a generated one
   // Values 0x7004 reports for each set (at most the evaluation length's
   // points); none: every point of the evaluation length.
-  std::optional<std::size_t> evaluationTotal;
+  std::optional<std::size_t> evaluationTotal = {};
   // Values 0x7005 reports by graph type: ADC classes, BAC heights, POW
   // components (at most half the points).
   std::array<std::size_t, 3> graphTotals = {51, 101, 256};
@@ -53,15 +53,15 @@ struct Config {
   // the 320 bytes, and what does not fit is cut off.
   std::size_t recordsPerReply = 15;
   // 0x2340 falls silent (no reply) after this many replies.
-  std::optional<std::size_t> profileStopsAfter;
+  std::optional<std::size_t> profileStopsAfter = {};
 
   // The data files on the CF card; none: a few generated ones
   // (DefaultCardFiles()).
-  std::optional<std::vector<CardFile>> cardFiles;
+  std::optional<std::vector<CardFile>> cardFiles = {};
   // The card reports size 0 for the file listed under this name.
-  std::string cardZeroSize;
+  std::string cardZeroSize = {};
   // 0x7007 content requests fall silent (no reply) after this many replies.
-  std::optional<std::size_t> cardStopsAfter;
+  std::optional<std::size_t> cardStopsAfter = {};
 };
 
 // Profile lengths the controller stores.
