@@ -349,11 +349,10 @@ Status KV_Com::ImportFromController() {
   if (pickerOutcome_.FileChosen != 1) return Status::Ok();
   ClearResultDisplays();
   LetEventsRun();
-  ImportStage stage;
-  ConversionContext context{session_.settings, *this, stage};
-  ImportOutcome outcome = ImportControllerFile(session_.link, context, session_.files,
-                                               session_.settings.WorkFolder,
-                                               pickerOutcome_.SelectedFileEntry);
+  ImportOutcome outcome = Import([this](ConversionContext& context) {
+    return ImportControllerFile(session_.link, context, session_.files,
+                                session_.settings.WorkFolder, pickerOutcome_.SelectedFileEntry);
+  });
   ShowImportOutcome(outcome);
   return outcome.ok() ? Status::Ok() : Status::Error("The data file was not imported.");
 }
@@ -370,9 +369,22 @@ Status KV_Com::ImportFromPc() {
 }
 
 ImportOutcome KV_Com::ImportPcDataFile(const std::string& windowsPath) {
+  return Import([&](ConversionContext& context) {
+    return ImportPcFile(session_.files, context, session_.settings.WorkFolder, windowsPath);
+  });
+}
+
+ImportOutcome KV_Com::Import(const std::function<ImportOutcome(ConversionContext&)>& import) {
   ImportStage stage;
   ConversionContext context{session_.settings, *this, stage};
-  return ImportPcFile(session_.files, context, session_.settings.WorkFolder, windowsPath);
+  const std::int16_t unit = session_.settings.UnitSetting;
+  ImportOutcome outcome = import(context);
+  if (!outcome.ok()) {
+    // The files were left as they were: so are the unit and, emptied, the displays.
+    session_.settings.UnitSetting = unit;
+    ClearResultDisplays();
+  }
+  return outcome;
 }
 
 void KV_Com::ShowImportOutcome(const ImportOutcome& outcome) {

@@ -3,13 +3,14 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "app/read_all.h"
 #include "app/session.h"
 #include "app/startup_window.h"
-#include "results/reader_context.h"
 #include "datafile/data_file_import.h"
+#include "results/reader_context.h"
 #include "ui/language_texts.h"
 #include "ui/picker_outcome.h"
 
@@ -117,6 +118,8 @@ class KV_Com : public QWidget, public StartupWindow, public ReadAllWindow {
   Status ImportFromController();
   Status ImportFromPc();
   void ShowImportOutcome(const ImportOutcome& outcome);
+  // Runs one import; a refused one leaves the unit as it was and the displays empty.
+  ImportOutcome Import(const std::function<ImportOutcome(ConversionContext&)>& import);
   void SwitchToManualOutput();
   QString ControllerText(const std::string& bytes) const;
 

@@ -14,11 +14,17 @@
 
 namespace kvtest {
 
+// A data file of tests/datafile/data.
+inline std::string DataFile(const char* name) {
+  return ReadBytes(std::filesystem::path(KV_DATAFILE_DIR) / name);
+}
+
 // A working folder on a temporary drive C:, and the converters' context.
 class ImportFixture : public ::testing::Test {
  protected:
   ImportFixture() {
     std::filesystem::create_directories(Work(""));
+    settings.UnitSetting = 1;  // metric, as a data file's results make it
     settings.LanguageIndex = 1;
   }
 

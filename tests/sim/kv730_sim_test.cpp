@@ -50,7 +50,8 @@ TEST(Kv730SimTest, RejectsBadOptions) {
       "--points 15", "--points 50002", "--cutoff-code 8", "--pitch-code 7", "--profile /nonexistent",
       "--evaluation-total 50002", "--graph-total 3=5", "--graph-total 1", "--graph-total 1=10001",
       "--records-per-reply 1001", "--profile-stops-after never", "--card-folder /nonexistent",
-      "--card-zero-size ", "--card-stops-after -1"};
+      "--card-zero-size ", "--card-stops-after -1", "--data-file-unit mm",
+      "--data-file-line-ends cr", "--write-data-file "};
   // clang-format on
   for (const std::string line : cases) {
     SCOPED_TRACE(line);

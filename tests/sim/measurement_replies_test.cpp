@@ -38,7 +38,11 @@ TEST_F(SimTest, ReportsTheConditionsOfEachSet) {
   Bytes common = Reply(0x7001, 512);
   const double values[] = {4.0, 16.0, 0.64, 3.2, 16.0, 80.0, 0.3, 1.25};
   for (std::size_t i = 0; i < 8; ++i) common = Patched(common, 124 + 8 * i, DoubleBytes(values[i]));
-  common = Patched(common, 207, {3, 1, 3, 2});
+  // 207 pitch code, 208 unit, 209 language, 210 evaluation flag.
+  common[207] = 3;
+  common[208] = 1;
+  common[209] = 3;
+  common[210] = 2;
   // 189 standard ISO 1997, 190 profile, 191 Gaussian, 193 lambda-s 2.5 um,
   // 194/195 cut-off 0.8 mm, 196 no lambda-f, 197 count, 198/199 motif limits.
   EXPECT_EQ(Exchange(Command(0x7001, 6, {0, 0})),

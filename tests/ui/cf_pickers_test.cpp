@@ -11,9 +11,9 @@
 #include <functional>
 #include <memory>
 
-#include "temp_folder.h"
 #include "ui/cf_controller.h"
 #include "ui/cf_personal.h"
+#include "ui/window_fixture.h"
 
 namespace kv {
 namespace {
@@ -21,35 +21,27 @@ namespace {
 using kvtest::ReadBytes;
 using kvtest::WriteBytes;
 
-class PickerTest : public ::testing::Test {
+// The pickers on the window's drive, with "text N" as language text N.
+class PickerTest : public WindowFixture {
  protected:
   PickerTest() {
-    ::setenv("KV_BATCH", "1", 1);
     for (std::size_t n = 0; n < kLoadedTexts; ++n) LangText[n] = "text " + std::to_string(n);
     settings.VersionNumber = 1103;
     std::filesystem::create_directories(Work(""));
   }
 
-  std::filesystem::path Work(const std::string& name) const {
-    return drive.path() / "Tarnwick Corvanet" / "KV-730" / name;
-  }
-
   // Shows `dialog` modally, runs `act` inside its event loop and closes it
   // with FormClose if `act` left it open; returns the messages shown.
-  template <typename Dialog>
-  std::string Exec(Dialog& dialog, const std::function<void()>& act) {
-    testing::internal::CaptureStderr();
+  std::string Exec(PickerDialog& dialog, const std::function<void()>& act) {
     QTimer::singleShot(0, &dialog, [&] {
       act();
       stayedOpen = dialog.isVisible();
       if (stayedOpen) dialog.FormClose->click();
     });
-    dialog.exec();
-    return testing::internal::GetCapturedStderr();
+    Shown([&] { return dialog.exec(); });
+    return messages;
   }
 
-  kvtest::TempFolder drive;
-  FileSystem files{DriveMap(drive.path())};
   ProcessSettings settings;
   LanguageTable LangText;
   PickerOutcome outcome;
@@ -122,32 +114,26 @@ TEST_F(ControllerPickerTest, ClosingAfterAnEarlierChoiceLeavesNoFileChosen) {
 class PcPickerTest : public PickerTest {
  protected:
   CF_Personal& Picker() {
-    if (!picker) {
-      picker = std::make_unique<CF_Personal>(nullptr, settings, LangText, outcome, files,
-                                             [this](const std::string& path) {
-                                               imported.push_back(path);
-                                               return importOutcome;
-                                             });
-    }
+    auto import = [this](const std::string& path) {
+      imported.push_back(path);
+      return importOutcome;
+    };
+    if (!picker)
+      picker = std::make_unique<CF_Personal>(nullptr, settings, LangText, outcome, files, import);
     return *picker;
-  }
-
-  // Double-clicks the folder list's entry `name`.
-  void Open(const QString& name) {
-    auto* list = Picker().dirFOLDER;
-    for (int row = 0; row < list->count(); ++row) {
-      if (list->item(row)->text().trimmed() == name) {
-        emit list->itemDoubleClicked(list->item(row));
-        return;
-      }
-    }
-    ADD_FAILURE() << "no folder " << name.toStdString();
   }
 
   QStringList Entries(QListWidget* list) {
     QStringList texts;
     for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text().trimmed();
     return texts;
+  }
+
+  // Double-clicks the folder list's entry `name`.
+  void Open(const QString& name) {
+    const auto row = static_cast<int>(Entries(Picker().dirFOLDER).indexOf(name));
+    ASSERT_GE(row, 0) << "no folder " << name.toStdString();
+    emit Picker().dirFOLDER->itemDoubleClicked(Picker().dirFOLDER->item(row));
   }
 
   void ClickFile(const QString& name) {
@@ -163,12 +149,8 @@ class PcPickerTest : public PickerTest {
 };
 
 TEST_F(PcPickerTest, OpensOnTheFolderOfFolderIniOrElseOnDriveC) {
-  std::filesystem::create_directories(host.path() / "data");
-  const std::string hostData = files.drives().WindowsPath(host.path() / "data");
-  struct Case {
-    const char* folderIni;  // nullptr: no file
-    std::string folder;
-  } cases[] = {
+  // Folder.INI (none: no file) and the folder the picker opens on.
+  const std::pair<const char*, std::string> cases[] = {
       {nullptr, "C:\\"},
       {"C\\:\r\n", "C:\\"},  // the default content
       {"C:\\Tarnwick Corvanet\\KV-730\r\n", "C:\\Tarnwick Corvanet\\KV-730"},
@@ -177,19 +159,15 @@ TEST_F(PcPickerTest, OpensOnTheFolderOfFolderIniOrElseOnDriveC) {
       {"D:\\Tarnwick Corvanet\r\n", "C:\\"},
       {"\r\n", "C:\\"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.folder);
+  for (const auto& [folderIni, folder] : cases) {
+    SCOPED_TRACE(folder);
     std::filesystem::remove(Work("Folder.INI"));
-    if (c.folderIni) WriteBytes(Work("Folder.INI"), c.folderIni);
+    if (folderIni) WriteBytes(Work("Folder.INI"), folderIni);
     Picker().show();
-    EXPECT_EQ(Picker().FilePath(), c.folder);
+    EXPECT_EQ(Picker().FilePath(), folder);
     EXPECT_EQ(Picker().devDRIVE->currentText(), "C:");
     Picker().hide();
   }
-  WriteBytes(Work("Folder.INI"), hostData + "\r\n");
-  Picker().show();
-  EXPECT_EQ(Picker().FilePath(), hostData);
-  EXPECT_EQ(Picker().devDRIVE->currentText(), "Z:");
 }
 
 TEST_F(PcPickerTest, ListsFoldersAndTxtFilesAndFileClickRewritesFolderIni) {
@@ -236,6 +214,7 @@ TEST_F(PcPickerTest, ListsFoldersAndTxtFilesAndFileClickRewritesFolderIni) {
   EXPECT_EQ(Entries(Picker().dirFOLDER), QStringList({"C:\\Tarnwick Corvanet", ".."}));
 }
 
+// Folder.INI then brings the picker back to the host folder, on drive Z:.
 TEST_F(PcPickerTest, DriveZBrowsesTheHostFolders) {
   std::filesystem::create_directories(host.path() / "data");
   WriteBytes(host.path() / "data" / "M1.TXT", "// Ver.1\r\n");
@@ -252,6 +231,9 @@ TEST_F(PcPickerTest, DriveZBrowsesTheHostFolders) {
   Picker().Listslect->click();
   EXPECT_EQ(imported, std::vector<std::string>{hostData + "\\M1.TXT"});
   EXPECT_FALSE(Picker().isVisible());
+  Picker().show();
+  EXPECT_EQ(Picker().FilePath(), hostData);
+  EXPECT_EQ(Picker().devDRIVE->currentText(), "Z:");
 }
 
 TEST_F(PcPickerTest, ListslectHasTheFileImportedAndClosesOnlyWhenThatWorked) {
@@ -266,11 +248,7 @@ TEST_F(PcPickerTest, ListslectHasTheFileImportedAndClosesOnlyWhenThatWorked) {
   } cases[] = {
       {"no file clicked", false, {}, "KV: text 27\n", 0},
       {"refused", true, {20, Status::Ok()}, "KV: text 20\n", 0},
-      {"not written",
-       true,
-       {0, Status::Error("Cannot write \"X\".")},
-       "KV: Cannot write \"X\".\n",
-       0},
+      {"not written", true, {0, Status::Error("No room.")}, "KV: No room.\n", 0},
       {"imported", true, {}, "", 1},
   };
   for (const Case& c : cases) {
