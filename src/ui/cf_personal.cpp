@@ -109,8 +109,7 @@ void CF_Personal::Listslect_Click() {
     return;
   }
   if (!imported.status.ok()) {
-    ShowMessage(this, QString::fromStdString(imported.status.description()),
-                MessageIcon::Critical);
+    ShowMessage(this, QString::fromStdString(imported.status.description()), MessageIcon::Critical);
     return;
   }
   outcome_.FileChosen = 1;

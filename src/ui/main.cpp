@@ -41,9 +41,7 @@ struct Options {
   std::string importPath;
   std::int16_t evaluationSet = 0;
   bool exportCertificate = false;
-  bool Headless() const {
-    return startOnly || readAll || !importPath.empty() || exportCertificate;
-  }
+  bool Headless() const { return startOnly || readAll || !importPath.empty() || exportCertificate; }
 };
 
 // The options, or none after a usage error.
@@ -60,8 +58,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       options.exportCertificate = true;
     } else if (argument == "--import" && hasValue) {
       options.importPath = argv[++i];
-    } else if (argument == "--set" && hasValue && (argv[i + 1] == std::string_view("A") ||
-                                                    argv[i + 1] == std::string_view("B"))) {
+    } else if (argument == "--set" && hasValue &&
+               (argv[i + 1] == std::string_view("A") || argv[i + 1] == std::string_view("B"))) {
       options.evaluationSet = argv[++i] == std::string_view("B") ? 1 : 0;
     } else {
       return std::nullopt;
