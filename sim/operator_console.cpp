@@ -8,15 +8,10 @@
 #include <utility>
 
 #include "sim/options.h"
+#include "sim/text.h"
 
 namespace kvsim {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 // One line on standard output per action taken, so whoever types (or a
 // script) knows the controller has it before the next request.

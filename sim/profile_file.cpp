@@ -7,17 +7,9 @@
 #include <string_view>
 
 #include "sim/controller_config.h"
+#include "sim/text.h"
 
 namespace kvsim {
-namespace {
-
-std::string_view Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-}  // namespace
 
 LoadedProfile LoadProfile(const std::string& path) {
   std::ifstream file(path);

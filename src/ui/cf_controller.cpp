@@ -51,13 +51,4 @@ void CF_Controller::FormClose_Click() {
   hide();
 }
 
-void CF_Controller::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  Form_Activate();
-}
-
-void CF_Controller::reject() {
-  FormClose_Click();
-}
-
 }  // namespace kv

@@ -24,16 +24,11 @@ class CF_Controller : public PickerDialog {
   // page; each is shown as text and handed on as the controller sent it.
   void SetEntries(std::vector<std::string> entries);
 
-  void Form_Activate();
+  void Form_Activate() override;
   void Listslect_Click();
-  void FormClose_Click();
+  void FormClose_Click() override;
 
   QListWidget* List1;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  // Escape and the window frame close the window as FormClose does.
-  void reject() override;
 
  private:
   PickerOutcome& outcome_;

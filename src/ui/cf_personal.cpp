@@ -121,13 +121,4 @@ void CF_Personal::FormClose_Click() {
   hide();
 }
 
-void CF_Personal::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  Form_Activate();
-}
-
-void CF_Personal::reject() {
-  FormClose_Click();
-}
-
 }  // namespace kv

@@ -27,14 +27,14 @@ class CF_Personal : public PickerDialog {
   CF_Personal(QWidget* parent, ProcessSettings& settings, const LanguageTable& LangText,
               PickerOutcome& outcome, FileSystem& files, PcFileImport import);
 
-  void Form_Activate();
+  void Form_Activate() override;
   void devDRIVE_Change();
   // `folder` (Windows path text) becomes the folder shown when it exists;
   // otherwise the lists show their folder afresh. False when it does not exist.
   bool dirFOLDER_Change(const std::string& folder);
   void filLIST_Click(int row);
   void Listslect_Click();
-  void FormClose_Click();
+  void FormClose_Click() override;
 
   // The folder whose files filLIST shows, as Windows path text.
   const std::string& FilePath() const { return folder_; }
@@ -43,11 +43,6 @@ class CF_Personal : public PickerDialog {
   QListWidget *dirFOLDER, *filLIST;
   // The file last clicked in filLIST; kept between openings.
   std::string SelectedFileName;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  // Escape and the window frame close the window as FormClose does.
-  void reject() override;
 
  private:
   bool RestoreFolder();

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 
 #include "platform/locale/country_name.h"
 #include "platform/qt/message_box.h"
@@ -58,6 +59,15 @@ void PickerDialog::Option1_Click() {
 void PickerDialog::ShowLanguageMessage(int number) {
   ShowMessage(this, QString::fromStdString(LangText_.at(static_cast<std::size_t>(number))),
               MessageIcon::Critical);
+}
+
+void PickerDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  Form_Activate();
+}
+
+void PickerDialog::reject() {
+  FormClose_Click();
 }
 
 }  // namespace kv

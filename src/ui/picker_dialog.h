@@ -19,6 +19,10 @@ class PickerDialog : public QDialog {
  public:
   // The evaluation-set choice, kept between openings.
   void Option1_Click();
+  // Each time the window shows.
+  virtual void Form_Activate() = 0;
+  // Closes the window without a file.
+  virtual void FormClose_Click() = 0;
 
   QGroupBox* Frame1;
   std::array<QRadioButton*, 2> Option1;
@@ -34,6 +38,10 @@ class PickerDialog : public QDialog {
   void AllowSetAOnly();
   // LangText entry `number` in a message box with the critical-stop icon.
   void ShowLanguageMessage(int number);
+
+  void showEvent(QShowEvent* event) override;
+  // Escape and the window frame close the window as FormClose does.
+  void reject() override;
 
   ProcessSettings& settings_;
   const LanguageTable& LangText_;
