@@ -50,100 +50,38 @@ TEST(ConditionLinesTest, DecodesEveryLine) {
   ConditionCodes badMotif = Codes(4);
   badMotif.motif = 5;
 
+  // The lines every profile shares, for a metric and an inch reading.
+  EXPECT_EQ(ConditionLines(r, false, 0),
+            (ConditionLineArray{"CUT 0.8mm", "N 5", "CUV R", "FIL GAUSS", "STD JIS 2001",
+                                "LS  2.5um", "STP 0.50", "UNT 1", "LNG J"}));
+  EXPECT_EQ(ConditionLines(r, true, 0),
+            (ConditionLineArray{"CUT 0.03in", "N 5", "CUV R", "FIL GAUSS", "STD JIS 2001",
+                                "LS  100uin", "STP 20.0", "UNT 2", "LNG E"}));
+  EXPECT_EQ(ConditionLines(pLength, false, 1)[8], "LNG E");
+  EXPECT_EQ(ConditionLines(badLambdaS, false, 0)[5], "");
+
+  // Cut-off or limits, count or length, profile: what differs between profiles.
   struct Case {
     const char* name;
     ConditionCodes codes;
     bool inch;
-    std::int16_t language;
-    ConditionLineArray lines;
+    std::array<std::string, 3> lines;
   } cases[] = {
-      {"R metric",
-       r,
-       false,
-       0,
-       {"CUT 0.8mm", "N 5", "CUV R", "FIL GAUSS", "STD JIS 2001", "LS  2.5um", "STP 0.50", "UNT 1",
-        "LNG J"}},
-      {"R inch",
-       r,
-       true,
-       0,
-       {"CUT 0.03in", "N 5", "CUV R", "FIL GAUSS", "STD JIS 2001", "LS  100uin", "STP 20.0",
-        "UNT 2", "LNG E"}},
-      {"P length mode",
-       pLength,
-       false,
-       1,
-       {"CUT ***", "L  4mm", "CUV P", "FIL GAUSS", "STD JIS 2001", "LS  2.5um", "STP 0.50", "UNT 1",
-        "LNG E"}},
-      {"P count",
-       Codes(0),
-       false,
-       0,
-       {"L   0.8mm", "N 5", "CUV P", "FIL GAUSS", "STD JIS 2001", "LS  2.5um", "STP 0.50", "UNT 1",
-        "LNG J"}},
-      {"W",
-       w,
-       false,
-       0,
-       {"CUT 0.8mm-NONE", "N 5", "CUV W", "FIL GAUSS", "STD JIS 2001", "LS  2.5um", "STP 0.50",
-        "UNT 1", "LNG J"}},
-      {"W long inch",
-       wLong,
-       true,
-       0,
-       {"CUT 3.0in", "N 5", "CUV W", "FIL GAUSS", "STD JIS 2001", "LS  100uin", "STP 20.0", "UNT 2",
-        "LNG E"}},
-      {"W without cut-off",
-       wNoCutoff,
-       false,
-       0,
-       {"-0.8mm", "N 5", "CUV W", "FIL GAUSS", "STD JIS 2001", "LS  2.5um", "STP 0.50", "UNT 1",
-        "LNG J"}},
-      {"W-Motif",
-       wMotif,
-       false,
-       0,
-       {"AB  0.3mm-1.25mm", "L  .25mm", "CUV W-Motif", "FIL GAUSS", "STD JIS 2001", "LS  2.5um",
-        "STP 0.50", "UNT 1", "LNG J"}},
-      {"W-Motif inch",
-       wMotif,
-       true,
-       0,
-       {"AB  0.012in-0.049in", "L 0.01in", "CUV W-Motif", "FIL GAUSS", "STD JIS 2001", "LS  100uin",
-        "STP 20.0", "UNT 2", "LNG E"}},
-      {"R-Motif",
-       rMotif,
-       false,
-       0,
-       {"A   0.10mm", "L  16mm", "CUV R-Motif", "FIL GAUSS", "STD JIS 2001", "LS  2.5um",
-        "STP 0.50", "UNT 1", "LNG J"}},
-      {"DF gets its cut-off",
-       df,
-       false,
-       0,
-       {"CUT 0.8mm", "N 5", "CUV DF", "FIL GAUSS", "STD JIS 2001", "LS  2.5um", "STP 0.50", "UNT 1",
-        "LNG J"}},
-      {"inch length",
-       inchLength,
-       true,
-       0,
-       {"CUT 0.03in", "L 1in", "CUV R", "FIL GAUSS", "STD JIS 2001", "LS  100uin", "STP 20.0",
-        "UNT 2", "LNG E"}},
-      {"lambda-s outside",
-       badLambdaS,
-       false,
-       0,
-       {"CUT 0.8mm", "N 5", "CUV R", "FIL GAUSS", "STD JIS 2001", "", "STP 0.50", "UNT 1",
-        "LNG J"}},
-      {"motif outside",
-       badMotif,
-       false,
-       0,
-       {"", "", "CUV R-Motif", "FIL GAUSS", "STD JIS 2001", "LS  2.5um", "STP 0.50", "UNT 1",
-        "LNG J"}},
+      {"P length mode", pLength, false, {"CUT ***", "L  4mm", "CUV P"}},
+      {"P count", Codes(0), false, {"L   0.8mm", "N 5", "CUV P"}},
+      {"W", w, false, {"CUT 0.8mm-NONE", "N 5", "CUV W"}},
+      {"W long inch", wLong, true, {"CUT 3.0in", "N 5", "CUV W"}},
+      {"W without cut-off", wNoCutoff, false, {"-0.8mm", "N 5", "CUV W"}},
+      {"W-Motif", wMotif, false, {"AB  0.3mm-1.25mm", "L  .25mm", "CUV W-Motif"}},
+      {"W-Motif inch", wMotif, true, {"AB  0.012in-0.049in", "L 0.01in", "CUV W-Motif"}},
+      {"R-Motif", rMotif, false, {"A   0.10mm", "L  16mm", "CUV R-Motif"}},
+      {"DF gets its cut-off", df, false, {"CUT 0.8mm", "N 5", "CUV DF"}},
+      {"inch length", inchLength, true, {"CUT 0.03in", "L 1in", "CUV R"}},
+      {"motif outside", badMotif, false, {"", "", "CUV R-Motif"}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ConditionLines(c.codes, c.inch, c.language), c.lines) << c.name;
+    ConditionLineArray lines = ConditionLines(c.codes, c.inch, 0);
+    EXPECT_EQ((std::array<std::string, 3>{lines[0], lines[1], lines[2]}), c.lines) << c.name;
   }
 }
 
