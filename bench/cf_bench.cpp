@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Stored measurements on the CF card, over the in-process simulator: the
-// listing of a 100-file card, and the fetch (and import) of a data file with
-// a 50,001-point evaluation. The transactions are the floor, so each
-// benchmark also reports its CPU time per transaction.
+// listing of a 100-file card, and the fetch (and import: converted, staged
+// and committed) of a data file with a 50,001-point evaluation. The
+// transactions are the floor, so each benchmark also reports its CPU time per
+// transaction.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -58,8 +59,11 @@ void BM_ListHundredFiles(benchmark::State& state) {
   kv::Link link(transport);
   link.Open();
   for (auto _ : state) {
-    kv::ControllerFileList list = kv::ListControllerFiles(link);
-    if (list.entries.size() != 100) state.SkipWithError("the card was not listed whole");
+    kv::Result<kv::ControllerFileList> list = kv::ListControllerFiles(link);
+    if (!list.ok() || list.value().entries.size() != 100) {
+      state.SkipWithError("the card was not listed whole");
+      break;
+    }
     benchmark::DoNotOptimize(list);
   }
   PerTransaction(state, transport);
@@ -91,8 +95,8 @@ BENCHMARK_DEFINE_F(LargeFileBench, Fetch)(benchmark::State& state) {
   link_.Open();
   transport_.transactions = 0;
   for (auto _ : state) {
-    kv::DataLineList lines;
-    if (kv::FetchControllerFile(link_, view_, "KV000005", lines) != size_) {
+    kv::Result<kv::DataLineList> lines = kv::FetchControllerFile(link_, view_, "KV000005");
+    if (!lines.ok()) {
       state.SkipWithError("the file was not fetched");
       break;
     }
@@ -108,12 +112,11 @@ BENCHMARK_DEFINE_F(LargeFileBench, FetchAndImport)(benchmark::State& state) {
   transport_.transactions = 0;
   kv::FileSystem files{kv::DriveMap(drive_)};
   kv::ProcessSettings settings;
-  kv::ImportStage stage;
+  kv::ResultStage stage;
   kv::ConversionContext context{settings, view_, stage};
   for (auto _ : state) {
-    kv::ImportOutcome outcome =
-        kv::ImportControllerFile(link_, context, files, "C:\\Work\\", "KV000005.TXT  2024");
-    if (!outcome.ok()) {
+    if (!kv::StageControllerFile(link_, context, "KV000005.TXT  2024").ok() ||
+        !stage.Commit(files, "C:\\Work\\").ok()) {
       state.SkipWithError("the file was not imported");
       break;
     }

@@ -46,10 +46,10 @@ BENCHMARK_DEFINE_F(DataFileBench, ReadAndConvert)(benchmark::State& state) {
   kv::ProcessSettings settings;
   NoView view;
   for (auto _ : state) {
-    kv::ImportStage stage;
+    kv::ResultStage stage;
     kv::ConversionContext context{settings, view, stage};
     kv::Result<kv::DataLineList> lines = kv::ReadDataFile(files, "C:\\LARGE.TXT");
-    if (!lines.ok() || kv::ConvertDataFile(lines.value(), context) != kv::kDataFileConverted) {
+    if (!lines.ok() || !kv::ConvertDataFile(lines.value(), context).ok()) {
       state.SkipWithError("the data file was refused");
       break;
     }

@@ -15,7 +15,7 @@ void BM_StatusInProcess(benchmark::State& state) {
   kv::SimTransport transport(controller);
   kv::Link link(transport);
   link.Open();
-  for (auto _ : state) benchmark::DoNotOptimize(kv::ReadControllerStatus(link));
+  for (auto _ : state) benchmark::DoNotOptimize(kv::ReadControllerStatus(link).ok());
 }
 BENCHMARK(BM_StatusInProcess);
 
@@ -27,7 +27,7 @@ void BM_SettingsOverLoopback(benchmark::State& state) {
   kv::TcpTransport transport("127.0.0.1:" + std::to_string(server.Port()));
   kv::Link link(transport);
   link.Open();
-  for (auto _ : state) benchmark::DoNotOptimize(kv::ReadControllerSettings(link, 0));
+  for (auto _ : state) benchmark::DoNotOptimize(kv::ReadControllerSettings(link, 0).ok());
 }
 BENCHMARK(BM_SettingsOverLoopback);
 

@@ -73,6 +73,15 @@ void FillSettings(std::vector<std::uint8_t>& reply, const Config& config,
   reply[210] = config.evaluationFlag;
 }
 
+// The reply as the configured fault lets it through.
+int Copy(const Config& config, std::span<const std::uint8_t> reply, std::span<std::uint8_t> out) {
+  if (config.fault == Fault::NoAnswer) return 0;
+  std::size_t count = std::min(reply.size(), out.size());
+  if (config.fault == Fault::ShortAnswer) count = std::min(count, config.shortLength);
+  std::copy_n(reply.begin(), count, out.begin());
+  return static_cast<int>(count);
+}
+
 }  // namespace
 
 Controller::Controller(Config config)
@@ -81,6 +90,8 @@ Controller::Controller(Config config)
 int Controller::Open(std::string_view deviceName) {
   const std::scoped_lock lock(mutex_);
   open_ = deviceName.substr(0, deviceName.find('\0')) == "Corvanet_KV";
+  linkClosed_ = false;
+  replies_ = 0;
   return open_ ? 0 : 1;
 }
 
@@ -95,27 +106,25 @@ int Controller::Write(std::span<const std::uint8_t> frame) {
   if (requests_.size() == kMaxKeptRequests) requests_.pop_front();
   requests_.emplace_back(frame.begin(), frame.end());
   reply_.clear();
-  ParsedRequest parsed =
-      open_ ? ParseRequest(frame) : ParsedRequest{std::nullopt, "device not open"};
-  if (parsed.request) {
-    if (std::string problem = card_.Accept(*parsed.request); !problem.empty()) {
-      parsed = {std::nullopt, std::move(problem)};
-    }
-  }
+  const ParsedRequest parsed = Parse(frame);
   Log(frame, parsed);
+  if (linkClosed_) return -1;
   if (!open_) return 0;
   if (parsed.request) reply_ = Reply(*parsed.request, frame);
   return static_cast<int>(frame.size());
 }
 
-int Controller::Read(std::span<std::uint8_t> out) {
+Controller::Delivery Controller::Deliver(std::span<std::uint8_t> out) {
   const std::scoped_lock lock(mutex_);
-  std::vector<std::uint8_t> reply = std::exchange(reply_, {});
-  if (config_.fault == Fault::NoAnswer) return 0;
-  std::size_t count = std::min(reply.size(), out.size());
-  if (config_.fault == Fault::ShortAnswer) count = std::min(count, config_.shortLength);
-  std::copy_n(reply.begin(), count, out.begin());
-  return static_cast<int>(count);
+  const std::vector<std::uint8_t> reply = std::exchange(reply_, {});
+  if (linkClosed_) return {.count = -1, .link = Link::Closed};
+  if (!open_) return {};
+  const std::size_t number = ++replies_;
+  if (config_.stallAt && number >= *config_.stallAt) return {.link = Link::Stalled};
+  linkClosed_ = number == config_.dropAfter;
+  return {.count = number == config_.zeroReplyAt ? 0 : Copy(config_, reply, out),
+          .delay = std::chrono::milliseconds(config_.replyDelayMs),
+          .link = linkClosed_ ? Link::Closed : Link::Up};
 }
 
 void Controller::PressPrintKey() {
@@ -151,6 +160,16 @@ void Controller::SetConfig(Config config) {
 const Measurement& Controller::measurement() const {
   const std::scoped_lock lock(mutex_);
   return measurementReplies_.measurement();
+}
+
+ParsedRequest Controller::Parse(std::span<const std::uint8_t> frame) {
+  if (linkClosed_) return {std::nullopt, "link closed"};
+  if (!open_) return {std::nullopt, "device not open"};
+  ParsedRequest parsed = ParseRequest(frame);
+  if (!parsed.request) return parsed;
+  std::string problem = card_.Accept(*parsed.request);
+  if (!problem.empty()) return {std::nullopt, std::move(problem)};
+  return parsed;
 }
 
 std::vector<std::uint8_t> Controller::Reply(const Request& request,

@@ -35,6 +35,15 @@ struct Config {
   std::size_t shortLength = 8;  // reply length in ShortAnswer mode
   bool log = false;             // each request as one hex line on stderr
 
+  // Faults of the link. Replies are counted from 1 for every read of the
+  // open device since the last Open.
+  std::optional<std::size_t> dropAfter = {};    // the controller closes the link after this reply
+  std::optional<std::size_t> zeroReplyAt = {};  // this reply delivers 0 bytes, once
+  std::optional<std::size_t> stallAt = {};      // no read is answered from this reply on
+  // How late each reply is delivered over the loopback socket; reads in the
+  // same process are never delayed, so tests stay fast.
+  std::uint32_t replyDelayMs = 0;
+
   // The last measurement, made anew whenever the configuration is set.
   std::uint64_t seed = 732;  // of the generated profile
   // Generated profile points, kMinPoints to kMaxPoints; 4801 at 1 um is five

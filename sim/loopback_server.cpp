@@ -39,6 +39,7 @@ struct LoopbackServer::Connection {
   LoopbackSession session;
   std::vector<std::uint8_t> input;
   std::vector<std::uint8_t> output;
+  bool stalled = false;  // the controller answers nothing more on this connection
 };
 
 LoopbackServer::LoopbackServer(Controller& controller) : controller_(controller) {}
@@ -144,10 +145,14 @@ void LoopbackServer::Receive(Connection& connection) {
     Drop(connection);
     return;
   }
+  // A stalled connection is still read, so that its end is seen.
+  if (connection.stalled) return;
   connection.input.insert(connection.input.end(), chunk, chunk + count);
-  if (connection.session.Take(connection.input, connection.output) ==
-      LoopbackSession::Outcome::Bad) {
-    Send(connection);  // the answers before the bad message, as far as they go now
+  const LoopbackSession::Outcome outcome =
+      connection.session.Take(connection.input, connection.output);
+  connection.stalled = outcome == LoopbackSession::Outcome::Stall;
+  if (outcome == LoopbackSession::Outcome::End) {
+    Send(connection);  // the answers before the end, as far as they go now
     Drop(connection);
   }
 }
@@ -167,6 +172,7 @@ void LoopbackServer::Drop(Connection& connection) {
   CloseFd(connection.fd);
   connection.input.clear();
   connection.output.clear();
+  connection.stalled = false;
 }
 
 }  // namespace kvsim

@@ -11,8 +11,10 @@
 namespace kvsim {
 
 // Serves the loopback protocol (see LoopbackSession) on 127.0.0.1, one
-// connection at a time. A bad opcode or a lost connection ends that
-// connection and the server accepts the next; the controller's state persists.
+// connection at a time. A bad opcode, a link the controller closed or a lost
+// connection ends that connection and the server accepts the next; the
+// controller's state persists. A stalled controller leaves its connection open
+// and silent until the client ends it.
 class LoopbackServer {
  public:
   // `controller` must outlive the server.

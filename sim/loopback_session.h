@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -22,20 +21,31 @@ class LoopbackSession {
   // Longest device name or frame taken, and most bytes one read may ask for.
   static constexpr std::size_t kMaxPayload = 65536;
 
-  enum class Outcome { NeedMore, Bad };
+  // What the connection does once the answers so far are sent.
+  enum class Outcome {
+    NeedMore,  // waits for the next message
+    End,       // ends: an unknown opcode, an impossible length or a closed link
+    Stall,     // stays open but answers nothing more: the controller stalled
+  };
 
   explicit LoopbackSession(Controller& controller) : controller_(controller) {}
 
   // Answers every whole message at the front of `input`, appending the
-  // answers to `output`, and erases what it used from `input`. Returns Bad on
-  // an unknown opcode or an impossible length: the connection must end.
+  // answers to `output`, and erases what it used from `input`; stops at the
+  // first message that ends or stalls the connection. A read's answer waits
+  // for the controller's reply delay.
   Outcome Take(std::vector<std::uint8_t>& input, std::vector<std::uint8_t>& output);
 
  private:
-  // Bytes used by the message at the front of `input`: 0 while it is
-  // incomplete, none when it is bad.
-  std::optional<std::size_t> Answer(std::span<const std::uint8_t> input,
-                                    std::vector<std::uint8_t>& output);
+  // The message at the front of `input`: the bytes it used (0 while it is
+  // incomplete) and what follows it.
+  struct Step {
+    std::size_t used = 0;
+    Outcome outcome = Outcome::NeedMore;
+  };
+
+  Step Answer(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output);
+  Outcome Read(std::size_t length, std::vector<std::uint8_t>& output);
 
   Controller& controller_;
 };

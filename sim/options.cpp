@@ -19,6 +19,8 @@ constexpr std::size_t kMaxVersionText = 52;
 constexpr std::size_t kMaxReplyLength = 512;
 constexpr std::uint32_t kMaxGraphTotal = 10000;
 constexpr std::uint32_t kMaxRecordsPerReply = 1000;
+constexpr std::uint32_t kMaxReplyDelayMs = 1000;
+constexpr std::uint32_t kMaxReplies = 0xFFFFFFFF;
 
 // Sets one option from its value; returns the problem, empty when fine.
 using Setter = std::string (*)(Options&, std::string_view);
@@ -87,6 +89,15 @@ std::string SetCount(std::size_t& target, std::string_view value, std::uint32_t 
   return {};
 }
 
+// A count where none leaves the feature off.
+std::string SetOptionalCount(std::optional<std::size_t>& target, std::string_view value,
+                             std::uint32_t min, std::uint32_t max) {
+  std::size_t count = 0;
+  if (std::string problem = SetCount(count, value, min, max); !problem.empty()) return problem;
+  target = count;
+  return {};
+}
+
 std::string SetCode(std::uint8_t& target, std::string_view value, std::size_t codes) {
   std::size_t code = 0;
   if (std::string problem = SetCount(code, value, 0, static_cast<std::uint32_t>(codes - 1));
@@ -111,13 +122,6 @@ std::string SetProfile(Options& options, std::string_view value) {
   return {};
 }
 
-std::string SetEvaluationTotal(Options& options, std::string_view value) {
-  std::size_t total = 0;
-  if (std::string problem = SetCount(total, value, 0, kMaxPoints); !problem.empty()) return problem;
-  options.config.evaluationTotal = total;
-  return {};
-}
-
 // TYPE=N: graph type 0 (ADC), 1 (BAC) or 2 (POW), and its value count.
 std::string SetGraphTotal(Options& options, std::string_view value) {
   const std::size_t equals = value.find('=');
@@ -126,15 +130,6 @@ std::string SetGraphTotal(Options& options, std::string_view value) {
     return "expects TYPE=N with a graph type 0 (ADC), 1 (BAC) or 2 (POW)";
   }
   return SetCount(options.config.graphTotals[*type], value.substr(equals + 1), 0, kMaxGraphTotal);
-}
-
-std::string SetProfileStopsAfter(Options& options, std::string_view value) {
-  std::size_t replies = 0;
-  if (std::string problem = SetCount(replies, value, 0, 0xFFFFFFFF); !problem.empty()) {
-    return problem;
-  }
-  options.config.profileStopsAfter = replies;
-  return {};
 }
 
 std::string SetCardFolder(Options& options, std::string_view value) {
@@ -150,12 +145,12 @@ std::string SetCardZeroSize(Options& options, std::string_view value) {
   return {};
 }
 
-std::string SetCardStopsAfter(Options& options, std::string_view value) {
-  std::size_t replies = 0;
-  if (std::string problem = SetCount(replies, value, 0, 0xFFFFFFFF); !problem.empty()) {
+std::string SetReplyDelay(Options& options, std::string_view value) {
+  std::size_t milliseconds = 0;
+  if (std::string problem = SetCount(milliseconds, value, 0, kMaxReplyDelayMs); !problem.empty()) {
     return problem;
   }
-  options.config.cardStopsAfter = replies;
+  options.config.replyDelayMs = static_cast<std::uint32_t>(milliseconds);
   return {};
 }
 
@@ -192,6 +187,19 @@ constexpr ValueOption kValueOptions[] = {
     {"--status", SetStatuses},
     {"--fault", SetFault},
     {"--short-length", SetShortLength},
+    {"--drop-after",
+     [](Options& o, std::string_view v) {
+       return SetOptionalCount(o.config.dropAfter, v, 1, kMaxReplies);
+     }},
+    {"--zero-reply-at",
+     [](Options& o, std::string_view v) {
+       return SetOptionalCount(o.config.zeroReplyAt, v, 1, kMaxReplies);
+     }},
+    {"--stall-at",
+     [](Options& o, std::string_view v) {
+       return SetOptionalCount(o.config.stallAt, v, 1, kMaxReplies);
+     }},
+    {"--reply-delay-ms", SetReplyDelay},
     {"--seed", SetSeed},
     {"--points",
      [](Options& o, std::string_view v) {
@@ -206,16 +214,25 @@ constexpr ValueOption kValueOptions[] = {
        return SetCode(o.config.pitchCode, v, kPitchMicrometres.size());
      }},
     {"--profile", SetProfile},
-    {"--evaluation-total", SetEvaluationTotal},
+    {"--evaluation-total",
+     [](Options& o, std::string_view v) {
+       return SetOptionalCount(o.config.evaluationTotal, v, 0, kMaxPoints);
+     }},
     {"--graph-total", SetGraphTotal},
     {"--records-per-reply",
      [](Options& o, std::string_view v) {
        return SetCount(o.config.recordsPerReply, v, 0, kMaxRecordsPerReply);
      }},
-    {"--profile-stops-after", SetProfileStopsAfter},
+    {"--profile-stops-after",
+     [](Options& o, std::string_view v) {
+       return SetOptionalCount(o.config.profileStopsAfter, v, 0, kMaxReplies);
+     }},
     {"--card-folder", SetCardFolder},
     {"--card-zero-size", SetCardZeroSize},
-    {"--card-stops-after", SetCardStopsAfter},
+    {"--card-stops-after",
+     [](Options& o, std::string_view v) {
+       return SetOptionalCount(o.config.cardStopsAfter, v, 0, kMaxReplies);
+     }},
     {"--write-data-file", SetDataFilePath},
     {"--data-file-unit", SetDataFileUnit},
     {"--data-file-line-ends", SetDataFileLineEnds},
@@ -275,6 +292,11 @@ std::string Usage() {
          "  --fault KIND           none (default), no-answer or short-answer\n"
          "  --short-length N       reply length with --fault short-answer (default 8)\n"
          "  --log                  print every request as hex on standard error\n"
+         "Link faults (replies are counted from 1 since the device was last opened):\n"
+         "  --drop-after N         close the link after the Nth reply\n"
+         "  --zero-reply-at N      deliver 0 bytes for the Nth reply, once\n"
+         "  --stall-at N           answer no read from the Nth reply on (the link stays open)\n"
+         "  --reply-delay-ms M     deliver each reply M ms late, 0 to 1000 (default 0)\n"
          "The measurement:\n"
          "  --seed N               seed of the generated profile (default 732)\n"
          "  --points N             generated profile points, 16 to 50001 (default 4801)\n"

@@ -169,4 +169,4 @@ const table = readLanguageTable(path.join(__dirname, 'language_texts.tsv'));
 writeWorkbook(languageWorkbook(table), path.join(__dirname, 'Language.xls'));
 writeWorkbook(certificateWorkbook('A4'), path.join(__dirname, 'KV_Certificate.xls'));
 writeWorkbook(certificateWorkbook('Letter'), path.join(__dirname, 'KV_Certificate_Letter.xls'));
-writeWorkbook(testWorkbook(), path.join(ROOT, 'tests/platform/spreadsheet/data/test_book.xls'));
+writeWorkbook(testWorkbook(), path.join(ROOT, 'tests/certificate/data/test_book.xls'));

@@ -5,18 +5,21 @@
 
 namespace kv {
 
-void RefreshControllerSettings(Session& session, std::uint32_t address,
-                               std::int16_t& oldFirmwareValue) {
+Status RefreshControllerSettings(Session& session, std::uint32_t address,
+                                 std::int16_t& oldFirmwareValue) {
   ProcessSettings& settings = session.settings;
   if (settings.VersionNumber < kFirstSettingsReplyVersion) {
-    oldFirmwareValue = ReadControllerMemory(session.link, address);
-    return;
+    auto value = ReadControllerMemory(session.link, address);
+    if (!value.ok()) return value.status();
+    oldFirmwareValue = value.value();
+    return Status::Ok();
   }
-  ControllerSettings controller =
-      ReadControllerSettings(session.link, settings.EvaluationSelection);
-  settings.UnitSetting = controller.UnitSetting;
-  settings.LanguageIndex = controller.LanguageIndex;
-  settings.ControllerEvaluationFlag = controller.EvaluationFlag;
+  auto controller = ReadControllerSettings(session.link, settings.EvaluationSelection);
+  if (!controller.ok()) return controller.status();
+  settings.UnitSetting = controller.value().UnitSetting;
+  settings.LanguageIndex = controller.value().LanguageIndex;
+  settings.ControllerEvaluationFlag = controller.value().EvaluationFlag;
+  return Status::Ok();
 }
 
 }  // namespace kv

@@ -13,7 +13,7 @@ inline constexpr std::int32_t kFirstSettingsReplyVersion = 1102;
 
 // Refreshes the controller's settings: from the settings reply, or for older
 // firmware `oldFirmwareValue` from the memory at `address`.
-void RefreshControllerSettings(Session& session, std::uint32_t address,
-                               std::int16_t& oldFirmwareValue);
+Status RefreshControllerSettings(Session& session, std::uint32_t address,
+                                 std::int16_t& oldFirmwareValue);
 
 }  // namespace kv

@@ -10,84 +10,92 @@
 namespace kv {
 namespace {
 
-enum Message { kSetBOnController = 17, kSetAOnController = 18, kNotReady = 19, kNoData = 20 };
+constexpr std::int16_t kBearingAreaCurve = 1;
+constexpr std::int16_t kAmplitudeDistributionCurve = 0;
 
-// Ends the sequence: no automatic start next time, the read marked failed.
-void FailureExit(Session& session, ReadAllWindow& window, int message, bool critical,
-                 bool resetEvaluationSet = false) {
-  session.AutoPrintSettings[0] = "0";
-  if (resetEvaluationSet) session.AutoPrintSettings[1] = "0";
-  session.settingsFiles.WriteAutoprint(session.AutoPrintSettings, session.settings.LanguageIndex);
-  session.ReadFailed = 1;
-  window.ShowLanguageMessage(message, critical);
-}
-
-// Old firmware reads only the set the controller evaluates: true when they agree.
-bool EvaluationSetsAgree(Session& session, ReadAllWindow& window) {
+// Old firmware reads only the set the controller evaluates.
+Status EvaluationSetsAgree(Session& session) {
   ProcessSettings& settings = session.settings;
-  if (settings.VersionNumber >= kFirstSettingsReplyVersion) return true;
-  settings.ControllerEvaluationFlag = ReadControllerMemory(session.link, kEvaluationFlagAddress);
+  if (settings.VersionNumber >= kFirstSettingsReplyVersion) return Status::Ok();
+  auto flag = ReadControllerMemory(session.link, kEvaluationFlagAddress);
+  if (!flag.ok()) return flag.status();
+  settings.ControllerEvaluationFlag = flag.value();
   if (settings.EvaluationSelection == 0 && settings.ControllerEvaluationFlag == 1) {
-    FailureExit(session, window, kSetBOnController, false);
-    return false;
+    return Status::Error(StatusCode::kControllerEvaluatesSetB,
+                         "The controller evaluates profile B; profile A is selected.");
   }
   if (settings.EvaluationSelection == 1 && settings.ControllerEvaluationFlag == 0) {
-    FailureExit(session, window, kSetAOnController, false, true);
-    return false;
+    return Status::Error(StatusCode::kControllerEvaluatesSetA,
+                         "The controller evaluates profile A; profile B is selected.");
   }
-  return true;
+  return Status::Ok();
 }
 
-// A busy controller gets one status reset; only the low four bits count.
-bool ControllerReady(Session& session, ReadAllWindow& window) {
-  if (ReadControllerStatus(session.link) == 0) return true;
-  SetStatusControl(session.link, 1);
-  SetStatusControl(session.link, 0);
-  if ((ReadControllerStatus(session.link) & 0x0F) == 0) return true;
-  FailureExit(session, window, kNotReady, true);
-  return false;
+// A busy controller gets one status reset; only the low four bits count then.
+Status ControllerReady(Link& link) {
+  auto status = ReadControllerStatus(link);
+  if (!status.ok()) return status.status();
+  if (status.value() == 0) return Status::Ok();
+  if (Status reset = SetStatusControl(link, 1); !reset.ok()) return reset;
+  if (Status reset = SetStatusControl(link, 0); !reset.ok()) return reset;
+  status = ReadControllerStatus(link);
+  if (!status.ok()) return status.status();
+  if ((status.value() & 0x0F) == 0) return Status::Ok();
+  return Status::Error(StatusCode::kNotReady, "The controller is not ready.");
 }
 
-// The data reads, in their fixed order. False after a failure exit.
-Result<bool> ReadData(Session& session, ReadAllWindow& window) {
-  ReaderContext context{session.link, session.settings, session.files, window, session.BlockCount};
+Status ReadBlocksOf(ReaderContext& context, Result<std::int16_t> (*read)(ReaderContext&)) {
+  Result<std::int16_t> blocks = read(context);
+  if (!blocks.ok()) return blocks.status();
+  if (blocks.value() == 0) {
+    return Status::Error(StatusCode::kNoData, "The controller has no measurement data.");
+  }
+  return Status::Ok();
+}
+
+// The data reads, in their fixed order, into the stage.
+Status ReadData(Session& session, AppObserver& observer, ResultStage& stage) {
+  ReaderContext context{session.link, session.settings, observer, stage, session.BlockCount};
   if (Status read = ReadParameters(context); !read.ok()) return read;
-  window.LetEventsRun();
   Status conditions = session.settings.UnitSetting == 0 ? ReadConditionsMetric(context)
                                                         : ReadConditionsInch(context);
   if (!conditions.ok()) return conditions;
-  window.LetEventsRun();
-  for (auto read : {+[](ReaderContext& c) { return ReadEvaluationData(c); },
-                    +[](ReaderContext& c) { return ReadGraphData(c, 1); },
-                    +[](ReaderContext& c) { return ReadGraphData(c, 0); }}) {
-    Result<std::int16_t> blocks = read(context);
-    if (!blocks.ok()) return blocks.status();
-    if (blocks.value() == 0) {
-      FailureExit(session, window, kNoData, true);
-      return false;
-    }
+  for (auto read :
+       {+[](ReaderContext& c) { return ReadEvaluationData(c); },
+        +[](ReaderContext& c) { return ReadGraphData(c, kBearingAreaCurve); },
+        +[](ReaderContext& c) { return ReadGraphData(c, kAmplitudeDistributionCurve); }}) {
+    if (Status done = ReadBlocksOf(context, read); !done.ok()) return done;
   }
-  return true;
+  return Status::Ok();
+}
+
+Status ReadAndCommit(Session& session, AppObserver& observer) {
+  session.settings.EvaluationSelection = static_cast<std::int16_t>(session.choices.evaluationSet);
+  Status refreshed = RefreshControllerSettings(session, kUnitAddress, session.settings.UnitSetting);
+  if (!refreshed.ok()) return refreshed;
+  if (Status agree = EvaluationSetsAgree(session); !agree.ok()) return agree;
+  if (Status ready = ControllerReady(session.link); !ready.ok()) return ready;
+  ResultStage stage;
+  if (Status read = ReadData(session, observer, stage); !read.ok()) return read;
+  return stage.Commit(session.files, session.settings.WorkFolder);
 }
 
 }  // namespace
 
-Status ReadAll(Session& session, ReadAllWindow& window) {
-  window.ClearResultDisplays();
-  window.LetEventsRun();
-  session.ReadFailed = 0;
-  session.settings.EvaluationSelection = window.EvaluationSetASelected() ? 0 : 1;
-  RefreshControllerSettings(session, kUnitAddress, session.settings.UnitSetting);
-  if (!EvaluationSetsAgree(session, window) || !ControllerReady(session, window)) {
-    return Status::Ok();
+Status ReadAll(Session& session, AppObserver& observer) {
+  observer.ClearResults();
+  session.readFailed = false;
+  Status read = ReadAndCommit(session, observer);
+  if (read.ok()) return read;
+  session.readFailed = true;
+  session.choices.automaticStart = false;
+  // Profile A is what the controller evaluates: the selection follows it.
+  if (read.code() == StatusCode::kControllerEvaluatesSetA) {
+    session.choices.evaluationSet = EvaluationSet::kA;
   }
-  Result<bool> read = ReadData(session, window);
-  if (!read.ok()) {
-    session.ReadFailed = 1;
-    return read.status();
-  }
-  if (read.value()) window.LetEventsRun();
-  return Status::Ok();
+  session.SaveChoices();
+  observer.ClearResults();
+  return read;
 }
 
 }  // namespace kv

@@ -2,39 +2,40 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
-#include "app/process_settings.h"
+#include "app/language_texts.h"
+#include "app/saved_choices.h"
 #include "app/settings_files.h"
-#include "certificate/spreadsheet.h"
 #include "link/link.h"
 #include "platform/file_system.h"
+#include "results/process_settings.h"
 
 namespace kv {
 
-// What the main window holds for the whole run, apart from its controls:
-// the link, the settings, the spreadsheet objects.
+// What the program holds for the whole run: the link, the settings, the
+// operator's choices and the language texts.
 struct Session {
-  Session(Transport& transport, FileSystem& fileSystem, SpreadsheetFactory spreadsheetFactory)
-      : link(transport),
-        files(fileSystem),
-        settingsFiles(fileSystem, settings.WorkFolder),
-        createSpreadsheet(std::move(spreadsheetFactory)) {}
+  Session(Transport& transport, FileSystem& fileSystem)
+      : link(transport), files(fileSystem), settingsFiles(fileSystem, settings.WorkFolder) {}
 
   ProcessSettings settings;
   Link link;
   FileSystem& files;
   SettingsFiles settingsFiles;
-  SpreadsheetFactory createSpreadsheet;
-
+  SavedChoices choices;
+  LanguageTable texts;
   std::string ControllerVersion;
-  AutoPrintEntries AutoPrintSettings;
-  std::int16_t OfflineMode = 0;
-  std::int32_t BlockCount = 0;  // blocks of the last evaluation or graph read
-  std::int16_t ReadFailed = 0;  // 1 after a failed read: no certificate from its files
-  std::unique_ptr<SpreadsheetApp> ExcelApp;
-  std::shared_ptr<Workbook> CertificateBook;
+  bool offline = false;
+  Status offlineCause = Status::Ok();  // why a connected start-up failed
+  std::int32_t BlockCount = 0;         // blocks of the last evaluation or graph read
+  bool readFailed = false;             // the last read failed: no certificate from its files
+
+  // Saves the choices to Autoprint.INI; the writer recovers on its own.
+  void SaveChoices() {
+    AutoPrintEntries entries = EntriesFromChoices(choices);
+    settingsFiles.WriteAutoprint(entries, settings.LanguageIndex);
+  }
 };
 
 }  // namespace kv

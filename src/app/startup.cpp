@@ -12,9 +12,6 @@ constexpr std::int32_t kFirstPrintKeyVersion = 1103;
 constexpr std::int32_t kLowestStoredVersion = 1000;
 constexpr std::int32_t kHighestStoredVersion = 5000;
 constexpr std::int16_t kHighestLanguage = 16;
-constexpr int kOfflineLanguageText = 46;
-
-enum class ConnectedResult { Ready, AutoReadDone, Failed };
 
 // The templates come along only when the A4 one is missing from the working folder.
 Status CopyTemplates(Session& session) {
@@ -27,54 +24,52 @@ Status CopyTemplates(Session& session) {
   return Status::Ok();
 }
 
-ConnectedResult LoadConnected(Session& session, StartupWindow& window) {
-  auto created = session.createSpreadsheet();
-  if (!created.ok()) return ConnectedResult::Failed;
-  session.ExcelApp = std::move(created.value());
-
-  window.SelectEvaluationSetA();
-  session.settings.EvaluationSelection = 0;
-
-  if (session.link.Open() != 0) return ConnectedResult::Failed;
-  session.ControllerVersion = ReadControllerVersion(session.link);
-  window.ShowControllerVersion(session.ControllerVersion);
+// The controller's version and language. A controller that opens but does
+// not answer fails here, before anything is written.
+Status ReadController(Session& session) {
+  if (session.link.Open() != 0) {
+    return Status::Error(StatusCode::kOffline, "The controller could not be opened.");
+  }
+  auto version = ReadControllerVersion(session.link);
+  if (!version.ok()) return version.status();
+  session.ControllerVersion = version.value();
   session.settings.VersionNumber = VersionNumberFromText(session.ControllerVersion);
-  RefreshControllerSettings(session, kLanguageAddress, session.settings.LanguageIndex);
-
-  SettingsFiles& files = session.settingsFiles;
-  if (!files.CreateFolderTree().ok()) return ConnectedResult::Failed;
-  if (!files.CreateMissingDefaults(session.settings.LanguageIndex).ok()) {
-    return ConnectedResult::Failed;
-  }
-  if (!CopyTemplates(session).ok()) return ConnectedResult::Failed;
-
-  window.ApplySettings();
-  if (!files.WriteVersion(session.ControllerVersion, session.settings.LanguageIndex).ok()) {
-    return ConnectedResult::Failed;
-  }
-  session.AutoPrintSettings = files.ReadAutoprint();
-  if (session.AutoPrintSettings[0] == "1") {
-    // The read's messages need their texts, so they are loaded before it.
-    if (!window.LoadAndApplyLanguageTexts().ok() || !window.ReadAll().ok()) {
-      return ConnectedResult::Failed;
-    }
-    Shutdown(session);
-    return ConnectedResult::AutoReadDone;
-  }
-  if (session.settings.VersionNumber < kFirstPrintKeyVersion) window.WithdrawPrintKeyOutput();
-  if (!window.LoadAndApplyLanguageTexts().ok()) return ConnectedResult::Failed;
-  return ConnectedResult::Ready;
+  return RefreshControllerSettings(session, kLanguageAddress, session.settings.LanguageIndex);
 }
 
-StartupOutcome LoadOffline(Session& session, StartupWindow& window) {
-  session.link.Close();
-  // A failure before the settings were read must not wipe the operator's
-  // saved choices: only the automatic-start flag is to be cleared.
-  if (session.AutoPrintSettings[0].empty()) {
-    session.AutoPrintSettings = session.settingsFiles.ReadAutoprint();
+Status PrepareWorkingFolder(Session& session) {
+  SettingsFiles& files = session.settingsFiles;
+  if (Status created = files.CreateFolderTree(); !created.ok()) return created;
+  if (Status made = files.CreateMissingDefaults(session.settings.LanguageIndex); !made.ok()) {
+    return made;
   }
-  session.AutoPrintSettings[0] = "0";
-  session.settingsFiles.WriteAutoprint(session.AutoPrintSettings, session.settings.LanguageIndex);
+  return CopyTemplates(session);
+}
+
+Status StartConnected(Session& session) {
+  session.settings.EvaluationSelection = 0;
+  if (Status read = ReadController(session); !read.ok()) return read;
+  if (Status prepared = PrepareWorkingFolder(session); !prepared.ok()) return prepared;
+  session.choices = ChoicesFromEntries(session.settingsFiles.ReadAutoprint());
+  session.SaveChoices();
+  Status stored =
+      session.settingsFiles.WriteVersion(session.ControllerVersion, session.settings.LanguageIndex);
+  if (!stored.ok()) return stored;
+  if (session.settings.VersionNumber < kFirstPrintKeyVersion &&
+      session.choices.output == OutputMode::kPrintKey) {
+    session.choices.output = OutputMode::kManual;
+    session.SaveChoices();
+  }
+  return LoadLanguageTexts(session.files, session.settings.AppFolder,
+                           session.settings.LanguageIndex, session.texts);
+}
+
+StartupOutcome StartOffline(Session& session) {
+  session.link.Close();
+  // Whatever step failed, the saved choices stay: only the automatic start is cleared.
+  session.choices = ChoicesFromEntries(session.settingsFiles.ReadAutoprint());
+  session.choices.automaticStart = false;
+  session.SaveChoices();
 
   StoredVersion stored = session.settingsFiles.ReadVersion();
   session.ControllerVersion = stored.ControllerVersion;
@@ -82,41 +77,35 @@ StartupOutcome LoadOffline(Session& session, StartupWindow& window) {
   session.settings.LanguageIndex = stored.LanguageIndex;
   if (stored.VersionNumber < kLowestStoredVersion || stored.VersionNumber > kHighestStoredVersion ||
       stored.LanguageIndex < 0 || stored.LanguageIndex > kHighestLanguage) {
-    window.ShowCriticalMessage(kConfirmConnectionMessage);
-    return StartupOutcome::NoController;
+    return StartupOutcome::kNoController;
   }
-  window.LoadAndApplyLanguageTexts();  // offline, missing texts leave captions as designed
-  window.ShowControllerVersion(session.ControllerVersion);
-  window.WithdrawControllerFunctions();
-  window.ShowCriticalLanguageMessage(kOfflineLanguageText);
-  session.OfflineMode = 1;
-  return StartupOutcome::Offline;
+  // Offline, missing texts leave the designed captions.
+  LoadLanguageTexts(session.files, session.settings.AppFolder, session.settings.LanguageIndex,
+                    session.texts);
+  session.choices.output = OutputMode::kManual;
+  session.SaveChoices();
+  session.offline = true;
+  return StartupOutcome::kOffline;
 }
 
 }  // namespace
 
-StartupOutcome Load(Session& session, StartupWindow& window, InstanceLock& instanceLock,
-                    const std::string& appFolder) {
-  session.OfflineMode = 0;
+StartupOutcome StartSession(Session& session, InstanceLock& instanceLock,
+                            const std::string& appFolder) {
+  session.offline = false;
   session.settings.AppFolder = appFolder;
   if (!instanceLock.Acquire(session.files.drives().DriveC().string())) {
-    return StartupOutcome::AnotherInstance;
+    return StartupOutcome::kAnotherInstance;
   }
-  switch (LoadConnected(session, window)) {
-    case ConnectedResult::Ready:
-      return StartupOutcome::Connected;
-    case ConnectedResult::AutoReadDone:
-      return StartupOutcome::AutoReadDone;
-    case ConnectedResult::Failed:
-      break;
-  }
-  return LoadOffline(session, window);
+  // A run killed while it replaced result files left them to be completed.
+  session.files.FinishInterruptedWrites(session.settings.WorkFolder);
+  session.offlineCause = StartConnected(session);
+  if (session.offlineCause.ok()) return StartupOutcome::kConnected;
+  return StartOffline(session);
 }
 
-void Shutdown(Session& session) {
-  session.CertificateBook.reset();
-  session.ExcelApp.reset();
-  if (session.OfflineMode == 0) session.link.Close();
+void EndSession(Session& session) {
+  if (!session.offline) session.link.Close();
 }
 
 }  // namespace kv

@@ -4,27 +4,25 @@
 #include <string>
 
 #include "app/session.h"
-#include "app/startup_window.h"
 #include "platform/instance_lock.h"
 
 namespace kv {
 
 enum class StartupOutcome {
-  Connected,        // the window waits for the user, every function available
-  Offline,          // the window waits for the user, controller functions withdrawn
-  AutoReadDone,     // the automatic read ran and the program has shut down
-  NoController,     // no usable stored version: the message was shown, the program ends
-  AnotherInstance,  // another instance runs: the program ends without a word
+  kConnected,        // every function available
+  kOffline,          // controller functions withdrawn; the offline message is due
+  kNoController,     // no usable stored version: the connection message is due, then the end
+  kAnotherInstance,  // another instance works in the same folder: the end
 };
 
-// Loading of the main window: the connected steps, or the offline path after
-// any failure among them. `appFolder` is the program's folder as Windows path
-// text, without a trailing separator.
-StartupOutcome Load(Session& session, StartupWindow& window, InstanceLock& instanceLock,
-                    const std::string& appFolder);
+// Start-up: the connected steps, or the offline path after any failure among
+// them. `appFolder` is the program's folder as Windows path text, without a
+// trailing separator. A saved automatic start is left to the caller.
+StartupOutcome StartSession(Session& session, InstanceLock& instanceLock,
+                            const std::string& appFolder);
 
-// Releases the spreadsheet objects and closes the link unless offline.
-void Shutdown(Session& session);
+// Closes the link unless offline.
+void EndSession(Session& session);
 
 // The message shown when neither the controller nor a stored version is usable.
 inline constexpr const char* kConfirmConnectionMessage =

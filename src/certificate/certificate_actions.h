@@ -1,30 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
-#include <memory>
-#include <span>
 #include <string>
-#include <string_view>
 
-#include "certificate/spreadsheet.h"
+#include "platform/status.h"
 
 namespace kv {
 
-// The macros each certificate button runs, in order.
-inline constexpr std::array<std::string_view, 2> kPrintMacros{"CreateCertifcate", "AutoPrint"};
-inline constexpr std::array<std::string_view, 2> kPreviewMacros{"CreateCertifcate", "PrintPreview"};
-inline constexpr std::array<std::string_view, 2> kExportMacros{"CreateCertifcate", "SheetExport"};
-inline constexpr std::array<std::string_view, 1> kLanguageMacros{"ChangeLanguage"};
+// The paper size of the certificate, and with it the template it is made from.
+enum class Paper { kA4, kLetter };
 
-// The template copy for the paper size: A4, or Letter for anything else.
-std::string TemplatePath(const std::string& workFolder, bool a4);
-
-// Shows the application without alerts, opens the template into
-// `CertificateBook`, runs the macros one after the other and quits. The first
-// error stops there (no further macro, no Quit) and is returned.
-Status RunCertificateMacros(SpreadsheetApp* ExcelApp, std::shared_ptr<Workbook>& CertificateBook,
-                            const std::string& templatePath,
-                            std::span<const std::string_view> macros);
+// The four certificate actions. Each first makes the certificate from the
+// template for `paper` and from the working folder's result files and
+// Comment.INI, then prints, previews or exports it; the language switch only
+// toggles the certificate language kept in the working folder. A failure
+// stops the action there and says why. Methods may be called from any
+// thread; a backend that draws or shows dialogs does so on its own UI thread.
+// A backend driving a spreadsheet application's macros could stand here too.
+class CertificateActions {
+ public:
+  virtual ~CertificateActions() = default;
+  // On the system's default printer.
+  virtual Status Print(Paper paper) = 0;
+  // In a modal preview; returns when it is closed.
+  virtual Status Preview(Paper paper) = 0;
+  // As "Certificate_YYYYMMDD_HHMMSS.pdf" in the working folder; returns its
+  // Windows path.
+  virtual Result<std::string> Export(Paper paper) = 0;
+  virtual Status SwitchLanguage(Paper paper) = 0;
+};
 
 }  // namespace kv

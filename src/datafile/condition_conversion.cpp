@@ -39,6 +39,10 @@ std::optional<std::size_t> ValueStart(std::string_view line, std::string_view ke
   return std::nullopt;
 }
 
+Status NotConverted(std::string text) {
+  return Status::Error(StatusCode::kConditionsNotConverted, std::move(text));
+}
+
 class ConditionKeys {
  public:
   ConditionKeys(const DataLineList& lines, std::int32_t marker) : lines_(lines), marker_(marker) {}
@@ -46,7 +50,7 @@ class ConditionKeys {
   // Everything after `key` to the end of the first line within reach that
   // holds it, each ";" left out; with `stopAtNone`, a line holding "NONE"
   // ends at the ";" after the key. None when no line holds the key.
-  std::optional<std::string> Read(std::string_view key, bool stopAtNone = false) const {
+  std::optional<std::string> Find(std::string_view key, bool stopAtNone = false) const {
     for (int i = 0; i < kKeyLines; ++i) {
       std::optional<std::string_view> line = LineAt(lines_, std::int64_t{marker_} + i);
       if (!line) return std::nullopt;
@@ -63,6 +67,13 @@ class ConditionKeys {
     return std::nullopt;
   }
 
+  // The same for a key the conversion cannot do without.
+  Result<std::string> Read(std::string_view key, bool stopAtNone = false) const {
+    if (std::optional<std::string> value = Find(key, stopAtNone)) return std::move(*value);
+    return NotConverted("The condition section holds no \"" + std::string(key) +
+                        "\" in its first " + std::to_string(kKeyLines) + " lines.");
+  }
+
  private:
   const DataLineList& lines_;
   std::int32_t marker_;
@@ -74,33 +85,42 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// Line 0 by profile: cut-off, sampling length or motif limits. Empty for a
-// profile it does not know; none when a key it needs is missing.
-std::optional<std::string> CutoffLine(const ConditionKeys& keys, const std::string& profile) {
+// Line 0 of R, W and DF: the cut-off; for W with lambda-f, NONE without its unit.
+Result<std::string> RoughnessCutoffLine(const ConditionKeys& keys, bool waviness) {
+  Result<std::string> cutoff = keys.Read("Lc;");
+  if (!cutoff.ok()) return cutoff;
+  if (!waviness) return "CUT " + cutoff.value();
+  Result<std::string> lambdaF = keys.Read("Lf;");
+  if (!lambdaF.ok()) return lambdaF;
+  if (lambdaF.value().find("NONE") != std::string::npos) lambdaF.value().resize(4);
+  return "CUT " + cutoff.value() + "-" + lambdaF.value();
+}
+
+// Line 0 of the motif profiles: limit A; for W-Motif with limit B.
+Result<std::string> MotifLine(const ConditionKeys& keys, bool waviness) {
+  Result<std::string> a = keys.Read("A;");
+  if (!a.ok()) return a;
+  if (!waviness) return "A   " + a.value();
+  Result<std::string> b = keys.Read("B;");
+  if (!b.ok()) return b;
+  return "AB  " + a.value() + "-" + b.value();
+}
+
+// Line 0 by profile: cut-off, sampling length or motif limits; an error for
+// a profile it does not know, which would leave it empty and so end the file
+// there.
+Result<std::string> CutoffLine(const ConditionKeys& keys, const std::string& profile) {
   const std::string trimmed = Trimmed(profile);
   if (profile == "R" || profile == "W" || profile == "DF") {
-    std::optional<std::string> cutoff = keys.Read("Lc;");
-    if (!cutoff) return std::nullopt;
-    if (trimmed != "W") return "CUT " + *cutoff;
-    std::optional<std::string> lambdaF = keys.Read("Lf;");
-    if (!lambdaF) return std::nullopt;
-    if (lambdaF->find("NONE") != std::string::npos) lambdaF->resize(4);
-    return "CUT " + *cutoff + "-" + *lambdaF;
+    return RoughnessCutoffLine(keys, trimmed == "W");
   }
   if (profile == "P") {
-    std::optional<std::string> length = keys.Read("L;");
-    if (!length) return std::nullopt;
-    return "CUT " + *length;
+    Result<std::string> length = keys.Read("L;");
+    if (!length.ok()) return length;
+    return "CUT " + length.value();
   }
-  if (trimmed == "R-Motif" || trimmed == "W-Motif") {
-    std::optional<std::string> a = keys.Read("A;");
-    if (!a) return std::nullopt;
-    if (trimmed == "R-Motif") return "A   " + *a;
-    std::optional<std::string> b = keys.Read("B;");
-    if (!b) return std::nullopt;
-    return "AB  " + *a + "-" + *b;
-  }
-  return std::string();
+  if (trimmed == "R-Motif" || trimmed == "W-Motif") return MotifLine(keys, trimmed == "W-Motif");
+  return NotConverted("The profile \"" + profile + "\" is not known.");
 }
 
 // Line 6: metric the pitch as a number, inch by the table; an inch pitch
@@ -113,30 +133,49 @@ std::string PitchLine(double pitch, std::int16_t unitSetting) {
   return "STP " + GeneralNumberText(pitch / 25.4 * 1000);
 }
 
-std::optional<ConditionLineArray> ConditionLinesOf(const ConditionKeys& keys,
-                                                   const ProcessSettings& settings, double pitch) {
-  ConditionLineArray c;
-  std::optional<std::string> profile = keys.Read("Profile;");
-  if (!profile) return std::nullopt;
-  c[2] = "CUV " + *profile;
-  std::optional<std::string> cutoff = CutoffLine(keys, *profile);
-  if (!cutoff) return std::nullopt;
-  c[0] = *cutoff;
-  if (std::optional<std::string> count = keys.Read("N;")) {
+// Line 1: the count of sampling lengths, else the evaluation length (which
+// makes the P profile's line 0 "CUT ***").
+Status CountOrLengthLine(const ConditionKeys& keys, ConditionLineArray& c,
+                         const std::string& profile) {
+  if (std::optional<std::string> count = keys.Find("N;")) {
     c[1] = "N " + *count;
-  } else {
-    std::optional<std::string> length = keys.Read("L;");
-    if (!length) return std::nullopt;
-    c[1] = "L " + *length;
-    if (*profile == "P") c[0] = "CUT ***";
+    return Status::Ok();
   }
-  std::optional<std::string> filter = keys.Read("Filter;");
-  std::optional<std::string> standard = keys.Read("Standard;");
-  std::optional<std::string> lambdaS = keys.Read("Ls;", true);
-  if (!filter || !standard || !lambdaS) return std::nullopt;
-  c[3] = "FIL " + *filter;
-  c[4] = "STD " + *standard;
-  c[5] = "LS " + *lambdaS;
+  Result<std::string> length = keys.Read("L;");
+  if (!length.ok()) return length.status();
+  c[1] = "L " + length.value();
+  if (profile == "P") c[0] = "CUT ***";
+  return Status::Ok();
+}
+
+// Lines 3 to 5: filter, standard and lambda-s, each its key's value.
+Status FilterLines(const ConditionKeys& keys, ConditionLineArray& c) {
+  const struct {
+    std::size_t line;
+    const char* prefix;
+    const char* key;
+    bool stopAtNone;
+  } fields[] = {
+      {3, "FIL ", "Filter;", false}, {4, "STD ", "Standard;", false}, {5, "LS ", "Ls;", true}};
+  for (const auto& field : fields) {
+    Result<std::string> value = keys.Read(field.key, field.stopAtNone);
+    if (!value.ok()) return value.status();
+    c[field.line] = field.prefix + value.value();
+  }
+  return Status::Ok();
+}
+
+Result<ConditionLineArray> ConditionLinesOf(const ConditionKeys& keys,
+                                            const ProcessSettings& settings, double pitch) {
+  ConditionLineArray c;
+  Result<std::string> profile = keys.Read("Profile;");
+  if (!profile.ok()) return profile.status();
+  c[2] = "CUV " + profile.value();
+  Result<std::string> cutoff = CutoffLine(keys, profile.value());
+  if (!cutoff.ok()) return cutoff.status();
+  c[0] = cutoff.value();
+  if (Status status = CountOrLengthLine(keys, c, profile.value()); !status.ok()) return status;
+  if (Status status = FilterLines(keys, c); !status.ok()) return status;
   c[6] = PitchLine(pitch, settings.UnitSetting);
   c[7] = settings.UnitSetting == 1 ? "UNT 1" : "UNT 2";
   c[8] = settings.LanguageIndex == 0 ? "LNG J" : "LNG E";
@@ -145,18 +184,17 @@ std::optional<ConditionLineArray> ConditionLinesOf(const ConditionKeys& keys,
 
 }  // namespace
 
-int DataFileToCondition(const DataLineList& lines, ConversionContext& context, double pitch) {
-  std::optional<std::int32_t> marker =
-      FindSection(lines, SectionMarker(context.settings.EvaluationSelection, "Condition"));
-  if (!marker) return 0;
-  std::optional<ConditionLineArray> conditions =
-      ConditionLinesOf(ConditionKeys(lines, *marker), context.settings, pitch);
-  // An unknown profile leaves line 0 empty, which would end the file there.
-  if (!conditions || (*conditions)[0].empty()) return 0;
-  ShowConditionLines(context.view, *conditions);
-  LineList file(conditions->begin(), conditions->end());
+Status DataFileToCondition(const DataLineList& lines, ConversionContext& context, double pitch) {
+  const std::string marker = SectionMarker(context.settings.EvaluationSelection, "Condition");
+  std::optional<std::int32_t> markerLine = FindSection(lines, marker);
+  if (!markerLine) return NotConverted("The data file has no \"" + marker + "\" line.");
+  Result<ConditionLineArray> conditions =
+      ConditionLinesOf(ConditionKeys(lines, *markerLine), context.settings, pitch);
+  if (!conditions.ok()) return conditions.status();
+  ShowConditionLines(context.view, conditions.value());
+  LineList file(conditions.value().begin(), conditions.value().end());
   context.stage.AddCsv("Condition.csv", file);
-  return 1;
+  return Status::Ok();
 }
 
 }  // namespace kv

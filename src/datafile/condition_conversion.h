@@ -9,9 +9,10 @@ namespace kv {
 // "Condition.csv" from the Condition section of the selected evaluation set:
 // the nine condition lines, each a fixed prefix and the value of its key as
 // the file writes it, the pitch from DataFileToEvaluation and the unit
-// UnitSetting holds. Shows them in Text5 and the Label1 captions. 1 when
-// done; 0, with nothing shown or staged, when the section, a key it needs
-// within the marker line and the 20 after it, or a known profile is missing.
-int DataFileToCondition(const DataLineList& lines, ConversionContext& context, double pitch);
+// UnitSetting holds. Shows them in Text5 and the Label1 captions. A
+// kConditionsNotConverted error, with nothing shown or staged, when the
+// section, a key it needs within the marker line and the 20 after it, or a
+// known profile is missing.
+Status DataFileToCondition(const DataLineList& lines, ConversionContext& context, double pitch);
 
 }  // namespace kv

@@ -34,8 +34,9 @@ struct ControllerFileList {
 // count, then for each file its entry text (the name, two spaces, the rest)
 // and its size. Files of size 0 and names too long to be asked for are left
 // out; the listing ends at an entry without a file name, or once the list
-// holds kFileEntries. Blocks for two transactions a file.
-ControllerFileList ListControllerFiles(Link& link);
+// holds kFileEntries. Blocks for two transactions a file. An error, with the
+// link's code, when a transaction fails or its reply is missing or short.
+Result<ControllerFileList> ListControllerFiles(Link& link);
 
 // The file name in a list entry: the text up to its first space less the
 // four characters before it (".TXT"). Empty when the entry has no space or
@@ -43,13 +44,14 @@ ControllerFileList ListControllerFiles(Link& link);
 std::string ControllerFileName(std::string_view entry);
 
 // Fetches a data file from the CF card in 400-byte blocks, moving the
-// progress bar, and splits it into `lines`. All bytes but the file's last are
-// kept: the controller may end its files with a terminator byte. Returns the
-// file size, or 0 with `lines` untouched when the name is empty or too long,
-// the size is 0 or above kMaxControllerFileBytes, a reply ends before the
-// bytes the file still has or holds a NUL byte among them (the controller
-// stopped sending), or the file has more than kControllerFileLines lines.
-std::int32_t FetchControllerFile(Link& link, ResultsView& progress, std::string_view name,
-                                 DataLineList& lines);
+// progress bar, and splits it into lines. All bytes but the file's last are
+// kept: the controller may end its files with a terminator byte. A
+// kFileNotFetched error, its text naming the cause, when the name is empty or
+// too long, a transaction fails, a reply is missing or ends before the bytes
+// it must hold, the size is 0 or above kMaxControllerFileBytes, the content
+// holds a NUL byte (the controller stopped sending), or the file has more
+// than kControllerFileLines lines. Only the block request that the rounding
+// adds past the file's end may go unanswered.
+Result<DataLineList> FetchControllerFile(Link& link, ResultsView& progress, std::string_view name);
 
 }  // namespace kv

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/process_settings.h"
-#include "datafile/import_stage.h"
+#include "results/process_settings.h"
+#include "results/result_stage.h"
 #include "results/results_view.h"
 
 namespace kv {
@@ -14,7 +14,7 @@ namespace kv {
 struct ConversionContext {
   ProcessSettings& settings;
   ResultsView& view;
-  ImportStage& stage;
+  ResultStage& stage;
 };
 
 }  // namespace kv

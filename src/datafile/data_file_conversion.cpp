@@ -8,20 +8,19 @@
 namespace kv {
 namespace {
 
-DataFileMessage Convert(const DataLineList& lines, ConversionContext& context) {
-  if (DataFileToParameter(lines, context) == 0) return kNoResultSection;
-  double pitch = 0;
-  if (DataFileToEvaluation(lines, context, pitch) == 0) return kNoDataSection;
-  if (DataFileToCondition(lines, context, pitch) == 0) return kConditionsNotConverted;
-  return kDataFileConverted;
+Status Convert(const DataLineList& lines, ConversionContext& context) {
+  if (Status status = DataFileToParameter(lines, context); !status.ok()) return status;
+  Result<double> pitch = DataFileToEvaluation(lines, context);
+  if (!pitch.ok()) return pitch.status();
+  return DataFileToCondition(lines, context, pitch.value());
 }
 
 }  // namespace
 
-DataFileMessage ConvertDataFile(const DataLineList& lines, ConversionContext& context) {
-  DataFileMessage message = Convert(lines, context);
-  if (message != kDataFileConverted) context.stage.Clear();
-  return message;
+Status ConvertDataFile(const DataLineList& lines, ConversionContext& context) {
+  Status status = Convert(lines, context);
+  if (!status.ok()) context.stage.Clear();
+  return status;
 }
 
 }  // namespace kv

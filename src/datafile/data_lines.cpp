@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "datafile/data_lines.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace kv {
 namespace {
@@ -14,6 +16,18 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
   return line;
 }
 
+Status FileError(std::string_view what, std::string_view path, const std::error_code& cause) {
+  return Status::Error(StatusCode::kFileError, std::string(what) + " \"" + std::string(path) +
+                                                   "\": " + cause.message() + ".");
+}
+
+// What the last failed stream operation left in errno; a file that shrank
+// while it was read leaves none.
+std::error_code LastError() {
+  return errno != 0 ? std::error_code(errno, std::generic_category())
+                    : std::make_error_code(std::errc::io_error);
+}
+
 }  // namespace
 
 Result<DataLineList> DataLinesFromBytes(std::string_view bytes, std::size_t capacity) {
@@ -22,8 +36,9 @@ Result<DataLineList> DataLinesFromBytes(std::string_view bytes, std::size_t capa
   for (std::size_t end = bytes.find('\n'); end != std::string_view::npos;
        end = bytes.find('\n', start)) {
     if (list.DataLines.size() + 2 > capacity) {
-      return Status::Error("The data file has more than " + std::to_string(capacity) +
-                           " lines; it cannot be read.");
+      return Status::Error(
+          StatusCode::kBadFile,
+          "The data file has more than " + std::to_string(capacity) + " lines; it cannot be read.");
     }
     list.DataLines.emplace_back(WithoutCarriageReturn(bytes.substr(start, end - start)));
     start = end + 1;
@@ -37,15 +52,18 @@ Result<DataLineList> ReadDataFile(const FileSystem& files, std::string_view path
   const std::filesystem::path host = files.drives().HostPath(path);
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(host, error);  // fails for a folder
+  if (error) return FileError("Cannot open", path, error);
+  errno = 0;
   std::ifstream in(host, std::ios::binary);
-  if (error || !in) return Status::Error("Cannot open \"" + std::string(path) + "\" for reading.");
+  if (!in) return FileError("Cannot open", path, LastError());
   std::string bytes(static_cast<std::size_t>(size), '\0');
   if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
-    return Status::Error("Cannot read \"" + std::string(path) + "\".");
+    return FileError("Cannot read", path, LastError());
   }
   Result<DataLineList> lines = DataLinesFromBytes(bytes, kPcFileLines);
   if (!lines.ok()) {
-    return Status::Error("\"" + std::string(path) + "\": " + lines.status().description());
+    return Status::Error(lines.status().code(),
+                         "\"" + std::string(path) + "\": " + lines.status().description());
   }
   return lines;
 }

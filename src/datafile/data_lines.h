@@ -25,12 +25,13 @@ inline constexpr std::size_t kControllerFileLines = 76001;
 // Splits the bytes of a data file into lines: a line feed ends a line, and so
 // does a carriage return directly before it or at the very end of the bytes.
 // Every other byte belongs to its line; text after the last line feed is the
-// last line. An error when the file has more lines than `capacity`.
+// last line. A kBadFile error when the file has more lines than `capacity`.
 // The controller fetch passes every byte of the file but the last one.
 Result<DataLineList> DataLinesFromBytes(std::string_view bytes, std::size_t capacity);
 
 // A data file on the PC (Windows path text), split as above with the PC's
-// capacity. An error when it cannot be read or has too many lines.
+// capacity. Errors: kFileError when it cannot be read (the text names the
+// file and the cause), kBadFile when it has too many lines.
 Result<DataLineList> ReadDataFile(const FileSystem& files, std::string_view path);
 
 }  // namespace kv

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "datafile/data_sections.h"
 #include "results/number_text.h"
@@ -61,18 +63,27 @@ std::optional<std::string_view> ValueField(std::string_view line) {
   return line.substr(first + 1, second - first - 1);
 }
 
-// The entries of `count` points from line `first` on; none when one is unusable.
-std::optional<LineList> PointEntries(const DataLineList& lines, std::int64_t first,
-                                     std::int64_t count, bool inch) {
+Status BadData(std::string text) {
+  return Status::Error(StatusCode::kNoDataSection, std::move(text));
+}
+
+// Line numbers as an editor shows them, from 1.
+std::string LineNumber(std::int64_t index) {
+  return "line " + std::to_string(index + 1);
+}
+
+// The entries of `count` points from line `first` on, or why one is unusable.
+Result<LineList> PointEntries(const DataLineList& lines, std::int64_t first, std::int64_t count,
+                              bool inch) {
   LineList entries;
   entries.reserve(static_cast<std::size_t>(count) + 1);
-  for (std::int64_t n = 0; n < count; ++n) {
-    std::optional<std::string_view> line = LineAt(lines, first + n);
-    if (!line) return std::nullopt;
+  for (std::int64_t index = first; index < first + count; ++index) {
+    std::optional<std::string_view> line = LineAt(lines, index);
+    if (!line) return BadData("The data file ends before its " + LineNumber(index) + ".");
     std::optional<std::string_view> field = ValueField(*line);
-    if (!field) return std::nullopt;
+    if (!field) return BadData("The point in " + LineNumber(index) + " has no \"x;y;\" fields.");
     std::optional<double> value = NumberValue(*field);
-    if (!value) return std::nullopt;
+    if (!value) return BadData("The value in " + LineNumber(index) + " is not a number.");
     entries.emplace_back(inch ? GeneralNumberText(*value / 25.4 * 1000) : std::string(*field));
   }
   entries.emplace_back();
@@ -89,22 +100,27 @@ double SamplingPitch(const DataLineList& lines, std::int64_t first) {
 
 }  // namespace
 
-int DataFileToEvaluation(const DataLineList& lines, ConversionContext& context, double& pitch) {
-  std::optional<std::int32_t> marker =
-      FindSection(lines, SectionMarker(context.settings.EvaluationSelection, "CalcData"));
-  if (!marker) return 0;
-  std::optional<std::string_view> countLine = LineAt(lines, *marker + 1);
+Result<double> DataFileToEvaluation(const DataLineList& lines, ConversionContext& context) {
+  const std::string marker = SectionMarker(context.settings.EvaluationSelection, "CalcData");
+  std::optional<std::int32_t> markerLine = FindSection(lines, marker);
+  if (!markerLine) return BadData("The data file has no \"" + marker + "\" line.");
+  const std::int64_t countIndex = *markerLine + std::int64_t{1};
+  std::optional<std::string_view> countLine = LineAt(lines, countIndex);
   std::optional<std::int64_t> count = countLine ? PointCount(*countLine) : std::nullopt;
-  if (!count) return 0;
-  const std::int64_t first = *marker + std::int64_t{3};
+  if (!count) {
+    return BadData("The point count in " + LineNumber(countIndex) +
+                   " is missing or not a whole number.");
+  }
   // A count beyond the lines the file has cannot be met.
-  if (*count > lines.LineCount) return 0;
-  std::optional<LineList> entries =
-      PointEntries(lines, first, *count, context.settings.UnitSetting == 2);
-  if (!entries) return 0;
-  pitch = SamplingPitch(lines, first);
-  context.stage.AddCsv("Evaluation.csv", *entries);
-  return 1;
+  if (*count > lines.LineCount) {
+    return BadData("The point count " + std::to_string(*count) + " is more than the file's " +
+                   std::to_string(lines.LineCount + std::int64_t{1}) + " lines.");
+  }
+  const std::int64_t first = countIndex + 2;
+  Result<LineList> entries = PointEntries(lines, first, *count, context.settings.UnitSetting == 2);
+  if (!entries.ok()) return entries.status();
+  context.stage.AddCsv("Evaluation.csv", entries.value());
+  return SamplingPitch(lines, first);
 }
 
 }  // namespace kv

@@ -70,17 +70,24 @@ std::int16_t UnitOf(const LineList& entries) {
 
 }  // namespace
 
-int DataFileToParameter(const DataLineList& lines, ConversionContext& context) {
-  std::optional<std::int32_t> marker =
-      FindSection(lines, SectionMarker(context.settings.EvaluationSelection, "CalcResult"));
-  if (!marker) return 0;
-  std::optional<LineList> entries = Entries(lines, *marker);
-  if (!entries) return 0;
+Status DataFileToParameter(const DataLineList& lines, ConversionContext& context) {
+  const std::string marker = SectionMarker(context.settings.EvaluationSelection, "CalcResult");
+  std::optional<std::int32_t> markerLine = FindSection(lines, marker);
+  if (!markerLine) {
+    return Status::Error(StatusCode::kNoResultSection,
+                         "The data file has no \"" + marker + "\" line.");
+  }
+  std::optional<LineList> entries = Entries(lines, *markerLine);
+  if (!entries) {
+    return Status::Error(StatusCode::kNoResultSection,
+                         "The section \"" + marker + "\" holds more than " +
+                             std::to_string(kMaxParameters) + " results.");
+  }
   for (auto& entry : *entries) FixDelta(entry);
   context.view.ShowParameters(ParameterDisplay(*entries));
   context.settings.UnitSetting = UnitOf(*entries);
   context.stage.AddCsv("Parameter.csv", *entries);
-  return 1;
+  return Status::Ok();
 }
 
 }  // namespace kv

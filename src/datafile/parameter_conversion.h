@@ -9,8 +9,9 @@ namespace kv {
 // "Parameter.csv" from the CalcResult section of the selected evaluation set:
 // one line per parameter, its name, five spaces, then value and unit with the
 // micro sign as "u". Shows the lines in Output2 and sets UnitSetting to 1
-// (metric) or 2 (inch) by the first unit found. 1 when done; 0, with nothing
-// shown or staged, when the section is missing or holds more than 51 entries.
-int DataFileToParameter(const DataLineList& lines, ConversionContext& context);
+// (metric) or 2 (inch) by the first unit found. A kNoResultSection error,
+// with nothing shown or staged, when the section is missing or holds more
+// than 51 entries.
+Status DataFileToParameter(const DataLineList& lines, ConversionContext& context);
 
 }  // namespace kv

@@ -22,14 +22,16 @@ void WriteCommandHeader(Link& link, std::uint16_t command, std::uint16_t bodyLen
 void BeginCommandFrame(Link& link, std::uint16_t command, std::uint16_t bodyLength,
                        std::int32_t receiveLength);
 
-// The builders each send one frame and return the reply fields they name.
-std::uint32_t ReadControllerStatus(Link& link);                 // 0x2440: status word
-std::int32_t SetStatusControl(Link& link, std::int16_t value);  // 0x2443
-std::int32_t ReadPrintKeyState(Link& link);                     // 0x2445: 16 = pressed
-void SetOutputMode(Link& link, std::uint8_t mode);              // 0x7011: 1 print key, 0 manual
-void SendStartCommand(Link& link);                              // 0x2140
-std::int16_t ReadControllerMemory(Link& link, std::uint32_t address);
-std::string ReadControllerVersion(Link& link);
+// The builders each send one frame and return the reply fields they name,
+// or why the reply did not hold them.
+Result<std::uint32_t> ReadControllerStatus(Link& link);   // 0x2440: status word
+Status SetStatusControl(Link& link, std::int16_t value);  // 0x2443
+Result<std::int32_t> ReadPrintKeyState(Link& link);       // 0x2445: 16 = pressed
+Status SetOutputMode(Link& link, std::uint8_t mode);      // 0x7011: 1 print key, 0 manual
+Status SendStartCommand(Link& link);                      // 0x2140
+Result<std::int16_t> ReadControllerMemory(Link& link, std::uint32_t address);
+// The version text; a reply without one means the controller does not answer.
+Result<std::string> ReadControllerVersion(Link& link);
 
 struct ControllerSettings {
   std::int16_t UnitSetting = 0;
@@ -37,6 +39,9 @@ struct ControllerSettings {
   std::int16_t EvaluationFlag = 0;
 };
 // 0x7001 for the given evaluation set; the settings from reply bytes 208-210.
-ControllerSettings ReadControllerSettings(Link& link, std::int16_t evaluationSelection);
+Result<ControllerSettings> ReadControllerSettings(Link& link, std::int16_t evaluationSelection);
+
+// Reply lengths that hold the fields the builders and readers take.
+inline constexpr std::int32_t kSettingsReplyBytes = 211;  // 0x7001: up to byte 210
 
 }  // namespace kv

@@ -25,6 +25,8 @@ class FileSystem {
   // Copies a file; an existing destination is left as it is.
   Status CopyFile(std::string_view from, std::string_view to);
 
+  // The whole content of a regular file.
+  Result<std::string> ReadBytes(std::string_view path) const;
   // The lines of a text file without their line ends (CR LF, LF or CR).
   Result<std::vector<std::string>> ReadLines(std::string_view path) const;
   // Writes the whole file, each line ended by CR LF. The old file is replaced
@@ -33,18 +35,26 @@ class FileSystem {
   Status WriteLines(std::string_view path, const std::vector<std::string>& lines);
   Status WriteBytes(std::string_view path, std::string_view bytes);
 
-  // Several files that belong together: each is written completely beside
-  // its final name first; only when all are on disk do they replace the old
-  // ones. A failure before that leaves every old file as it was.
+  // Several files of one folder that belong together: each is written
+  // completely beside its final name first; only when all are on disk do they
+  // replace the old ones. A failure before that leaves every old file as it
+  // was. A journal names the replacements while they happen, so that a
+  // process killed half-way is completed by FinishInterruptedWrites().
   struct FileContent {
     std::string path;
     std::string bytes;
   };
   Status WriteFilesTogether(const std::vector<FileContent>& files);
 
+  // After a run that was killed while writing into `folder`: completes the
+  // replacements its journal names, then removes the temporary files left.
+  void FinishInterruptedWrites(std::string_view folder);
+
  private:
   // A complete copy of `bytes` beside `path`, ready to be renamed over it.
   Result<std::string> WriteTemporary(std::string_view path, std::string_view bytes);
+  Status ReplaceAll(const std::vector<FileContent>& contents,
+                    const std::vector<std::string>& temps);
 
   DriveMap drives_;
 };

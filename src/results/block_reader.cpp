@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/block_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -35,19 +36,25 @@ std::string Left(const BlockSource& source) {
   return " \"" + std::string(source.fileName) + "\" was left as it was.";
 }
 
-// Reads every block the total needs and writes exactly `total` values.
+Status NotRead(const BlockSource& source, const Status& why) {
+  return Status::Error(why.code(), "The " + std::string(source.what) +
+                                       " could not be read: " + why.description() + Left(source));
+}
+
+// Reply: 12-15 the count for the size request; values from 16 for a block.
 Result<std::int16_t> ReadBlocks(ReaderContext& context, const BlockSource& source) {
   context.link.PrepareBuffers(64, 512);
   PrepareRequest(context, source, false);
-  context.link.UsbTransaction();
+  if (Status done = context.link.Exchange(16); !done.ok()) return NotRead(source, done);
   const std::int32_t total = context.link.ReplyLong(12);
   if (total <= 0) {
     context.BlockCount = 0;
     return std::int16_t{0};
   }
   if (static_cast<std::size_t>(total) > kResultLines) {
-    return Status::Error("The controller reports " + std::to_string(total) + " values of the " +
-                         source.what + "; at most 76001 can be kept." + Left(source));
+    return Status::Error(StatusCode::kBadReply, "The controller reports " + std::to_string(total) +
+                                                    " values of the " + source.what +
+                                                    "; at most 76001 can be kept." + Left(source));
   }
   const int blocks = (total + kValuesPerBlock - 1) / kValuesPerBlock;
   context.BlockCount = blocks;
@@ -57,22 +64,26 @@ Result<std::int16_t> ReadBlocks(ReaderContext& context, const BlockSource& sourc
   LineList lines;
   lines.reserve(static_cast<std::size_t>(total));
   for (int i = 0; i < blocks; ++i) {
-    context.link.UsbTransaction();
-    for (int k = 0; k < kValuesPerBlock && static_cast<std::int32_t>(lines.size()) < total; ++k) {
+    const auto values = std::min<std::int32_t>(kValuesPerBlock, total - i * kValuesPerBlock);
+    if (Status done = context.link.Exchange(16 + 8 * values); !done.ok()) {
+      context.view.HideProgress();
+      return NotRead(source, done);
+    }
+    for (int k = 0; k < values; ++k) {
       double value = context.link.ReplyDouble(16 + 8 * static_cast<std::size_t>(k));
       if (!std::isfinite(value)) {
         context.view.HideProgress();
-        return Status::Error("The controller sent a value of the " + std::string(source.what) +
-                             " that is not a number (value " + std::to_string(lines.size() + 1) +
-                             ")." + Left(source));
+        return Status::Error(StatusCode::kBadReply,
+                             "The controller sent a value of the " + std::string(source.what) +
+                                 " that is not a number (value " +
+                                 std::to_string(lines.size() + 1) + ")." + Left(source));
       }
       lines.push_back(GeneralNumberText(inch ? value / 25.4 * 1000 : value));
     }
     context.view.SetProgress(i);
   }
   context.view.HideProgress();
-  Status written = WriteCsvFile(context.files, context.settings.WorkFolder, lines, source.fileName);
-  if (!written.ok()) return written;
+  context.stage.AddCsv(source.fileName, lines);
   return static_cast<std::int16_t>(blocks);
 }
 
@@ -89,7 +100,8 @@ Result<std::int16_t> ReadGraphData(ReaderContext& context, std::int16_t type) {
       {0x7005, 2, "Graph_POW.Csv", "power spectrum"},
   };
   if (type < 0 || type > 2)
-    return Status::Error("There is no graph of type " + std::to_string(type) + ".");
+    return Status::Error(StatusCode::kFailed,
+                         "There is no graph of type " + std::to_string(type) + ".");
   return ReadBlocks(context, kGraphs[type]);
 }
 

@@ -8,11 +8,11 @@
 namespace kv {
 
 // The evaluation data of the selected evaluation set (0x7004), ten values a
-// request, into "Evaluation.csv"; micrometres, or microinches when the
+// request, staged as "Evaluation.csv"; micrometres, or microinches when the
 // controller's unit is inch. Returns the blocks read, 0 when the controller
-// has no values (the earlier file then stays). An error for a count beyond
-// what a result file holds, a value that is not a number, or a file that
-// cannot be written; the earlier file stays then too.
+// has no values (nothing is staged then). An error for a reply that is
+// missing or short, a count beyond what a result file holds, or a value that
+// is not a number.
 Result<std::int16_t> ReadEvaluationData(ReaderContext& context);
 
 // The same for a result graph (0x7005): type 0 "Graph_ADC.Csv", 1

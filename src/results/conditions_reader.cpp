@@ -39,12 +39,16 @@ std::string From(const std::string& line, std::size_t position) {
 Status ReadConditions(ReaderContext& context, bool inch) {
   BeginCommandFrame(context.link, 0x7001, 6, 512);
   context.link.SendBuffer[9] = static_cast<std::uint8_t>(context.settings.EvaluationSelection);
-  context.link.UsbTransaction();
+  if (Status done = context.link.Exchange(kSettingsReplyBytes); !done.ok()) {
+    return Status::Error(done.code(),
+                         "The measuring conditions could not be read: " + done.description());
+  }
   ConditionLineArray lines =
       ConditionLines(DecodeReply(context.link), inch, context.settings.LanguageIndex);
   ShowConditionLines(context.view, lines);
   LineList file(lines.begin(), lines.end());
-  return WriteCsvFile(context.files, context.settings.WorkFolder, file, "Condition.csv");
+  context.stage.AddCsv("Condition.csv", file);
+  return Status::Ok();
 }
 
 }  // namespace

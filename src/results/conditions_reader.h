@@ -7,8 +7,8 @@
 namespace kv {
 
 // The measuring conditions of the last measurement (0x7001) for the selected
-// evaluation set: shown in Text5 and Label1 3 and 4, written to
-// "Condition.csv" in millimetres or in inches. Errors: the file cannot be written.
+// evaluation set: shown, and staged as "Condition.csv" in millimetres or in
+// inches. An error for a reply that is missing or short.
 Status ReadConditionsMetric(ReaderContext& context);
 Status ReadConditionsInch(ReaderContext& context);
 

@@ -27,9 +27,4 @@ std::string CsvBytes(LineList& lines) {
   return bytes;
 }
 
-Status WriteCsvFile(FileSystem& files, const std::string& workFolder, LineList& lines,
-                    std::string_view fileName) {
-  return files.WriteBytes(workFolder + std::string(fileName), CsvBytes(lines));
-}
-
 }  // namespace kv

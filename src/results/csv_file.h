@@ -24,10 +24,4 @@ void CommaToPoint(LineList& lines, std::string_view search, std::string_view rep
 // ended by CR LF, up to the first empty entry.
 std::string CsvBytes(LineList& lines);
 
-// Writes `lines` (after CommaToPoint(",", ".")) to `workFolder` + `fileName`,
-// each line ended by CR LF, up to the first empty entry. The old file is
-// replaced only when the new one is completely written.
-Status WriteCsvFile(FileSystem& files, const std::string& workFolder, LineList& lines,
-                    std::string_view fileName);
-
 }  // namespace kv

@@ -13,8 +13,9 @@ constexpr int kMaxRecords = 256;  // the record index travels in one byte
 constexpr std::size_t kNameField = 7;
 
 // 8 = 0 count request, 1 record request; 9 = evaluation set (from firmware
-// 1102 on); 10 = record index.
-void SendRequest(ReaderContext& context, std::uint8_t kind, std::uint8_t index) {
+// 1102 on); 10 = record index. The count comes back in 10-11, a record's text
+// from 12.
+Status SendRequest(ReaderContext& context, std::uint8_t kind, std::uint8_t index) {
   BeginCommandFrame(context.link, kCommand, kBodyLength, 64);
   Link& link = context.link;
   link.SendBuffer[8] = kind;
@@ -22,7 +23,11 @@ void SendRequest(ReaderContext& context, std::uint8_t kind, std::uint8_t index) 
     link.SendBuffer[9] = static_cast<std::uint8_t>(context.settings.EvaluationSelection);
   }
   link.SendBuffer[10] = index;
-  link.UsbTransaction();
+  if (Status done = link.Exchange(kind == 0 ? 12 : 13); !done.ok()) {
+    return Status::Error(done.code(),
+                         "The calculation results could not be read: " + done.description());
+  }
+  return Status::Ok();
 }
 
 // Shift-JIS Greek letters: the lead byte 0x83 goes, the second byte becomes a Latin letter.
@@ -84,26 +89,25 @@ std::string ParameterLine(std::string_view recordText) {
 }
 
 Status ReadParameters(ReaderContext& context) {
-  SendRequest(context, 0, 0);
+  if (Status sent = SendRequest(context, 0, 0); !sent.ok()) return sent;
   int count = context.link.ReplyWord(10);
   if (count > kMaxRecords) {
-    return Status::Error("The controller reports " + std::to_string(count) +
-                         " calculation results; at most 256 can be read. \"Parameter.csv\" was "
-                         "left as it was.");
+    return Status::Error(StatusCode::kBadReply,
+                         "The controller reports " + std::to_string(count) +
+                             " calculation results; at most 256 can be read.");
   }
   LineList lines;
   for (int i = 0; i < count; ++i) {
-    SendRequest(context, 1, static_cast<std::uint8_t>(i));
-    const Link& link = context.link;
-    std::string_view text;
-    if (link.ReceivedCount > 12) {
-      text = {reinterpret_cast<const char*>(link.ReceiveBuffer.data()) + 12,
-              static_cast<std::size_t>(link.ReceivedCount - 12)};
+    if (Status sent = SendRequest(context, 1, static_cast<std::uint8_t>(i)); !sent.ok()) {
+      return sent;
     }
-    lines.push_back(ParameterLine(text));
+    const Link& link = context.link;
+    lines.push_back(ParameterLine({reinterpret_cast<const char*>(link.ReceiveBuffer.data()) + 12,
+                                   static_cast<std::size_t>(link.ReceivedCount - 12)}));
   }
   context.view.ShowParameters(ParameterDisplay(lines));
-  return WriteCsvFile(context.files, context.settings.WorkFolder, lines, "Parameter.csv");
+  context.stage.AddCsv("Parameter.csv", lines);
+  return Status::Ok();
 }
 
 }  // namespace kv

@@ -8,10 +8,9 @@
 namespace kv {
 
 // The calculation results of the last measurement (0x7003), one line per
-// parameter with the name aligned, shown in Output2 and written to
-// "Parameter.csv" (also when there are none). An error only for what the
-// controller cannot have meant (more than 256 records) or a file that cannot
-// be written; the earlier file then stays.
+// parameter with the name aligned, shown and staged as "Parameter.csv" (also
+// when there are none). An error for a reply that is missing or short, or
+// for what the controller cannot have meant (more than 256 records).
 Status ReadParameters(ReaderContext& context);
 
 // One record text as the file shows it: Greek letters of the controller's

@@ -13,12 +13,12 @@ namespace {
 
 constexpr std::int32_t kEndMark = -1;
 constexpr std::int32_t kMaxRecords = 16;  // the value bytes of a 17th record lie beyond the reply
-constexpr std::size_t kRecordSize = 20;   // 0-7 the value, 8-19 not used
-constexpr std::size_t kHeaderSize = 12;   // 8-11 the record count
+constexpr std::int32_t kRecordSize = 20;  // 0-7 the value, 8-19 not used
+constexpr std::int32_t kHeaderSize = 12;  // 8-11 the record count
 
-Status Refuse(ReaderContext& context, const std::string& why) {
+Status Refuse(ReaderContext& context, StatusCode code, const std::string& why) {
   context.view.HideProgress();
-  return Status::Error(why + " \"Measured.csv\" was left as it was.");
+  return Status::Error(code, why + " \"Measured.csv\" was left as it was.");
 }
 
 // Reply: 8-11 record count (-1 ends); records of 20 bytes from 12.
@@ -26,12 +26,14 @@ Status TakeRecords(ReaderContext& context, std::int32_t count, LineList& values)
   const Link& link = context.link;
   for (std::int32_t k = 0; k < count; ++k) {
     if (values.size() == kProfileLines) {
-      return Refuse(context, "The measured profile has more than 50001 values.");
+      return Refuse(context, StatusCode::kBadReply,
+                    "The measured profile has more than 50001 values.");
     }
-    double value = link.ReplyDouble(kHeaderSize + kRecordSize * static_cast<std::size_t>(k));
+    double value = link.ReplyDouble(static_cast<std::size_t>(kHeaderSize + kRecordSize * k));
     if (!std::isfinite(value)) {
-      return Refuse(context, "The controller sent a profile value that is not a number (value " +
-                                 std::to_string(values.size() + 1) + ").");
+      return Refuse(context, StatusCode::kBadReply,
+                    "The controller sent a profile value that is not a number (value " +
+                        std::to_string(values.size() + 1) + ").");
     }
     values.push_back(GeneralNumberText(value));
   }
@@ -46,16 +48,23 @@ Result<std::int32_t> ReadMeasuredProfile(ReaderContext& context) {
   link.SendBuffer[8] = 10;
   LineList values;
   while (true) {
-    link.UsbTransaction();
-    if (link.ReceivedCount < static_cast<std::int32_t>(kHeaderSize)) {
-      return Refuse(context,
-                    "The controller stopped answering while sending the measured profile.");
+    if (Status done = link.Exchange(kHeaderSize); !done.ok()) {
+      return Refuse(context, done.code(),
+                    "The measured profile could not be read: " + done.description());
     }
     const std::int32_t count = link.ReplyLong(8);
     if (count == kEndMark) break;
     if (count < 0 || count > kMaxRecords) {
-      return Refuse(context, "The controller sent " + std::to_string(count) +
-                                 " profile records in one reply; at most 16 fit.");
+      return Refuse(context, StatusCode::kBadReply,
+                    "The controller sent " + std::to_string(count) +
+                        " profile records in one reply; at most 16 fit.");
+    }
+    // The value of the last record must have come with this reply.
+    if (count > 0 && link.ReceivedCount < kHeaderSize + kRecordSize * (count - 1) + 8) {
+      return Refuse(context, StatusCode::kShortReply,
+                    "The controller sent " + std::to_string(count) +
+                        " profile records in a reply of " + std::to_string(link.ReceivedCount) +
+                        " bytes.");
     }
     if (values.empty()) {
       // Sized by the last block read; before any, by the largest profile.
@@ -67,9 +76,9 @@ Result<std::int32_t> ReadMeasuredProfile(ReaderContext& context) {
   }
   context.view.HideProgress();
   if (values.empty()) return std::int32_t{0};
-  Status written = WriteCsvFile(context.files, context.settings.WorkFolder, values, "Measured.csv");
-  if (!written.ok()) return written;
-  return static_cast<std::int32_t>(values.size());
+  const auto count = static_cast<std::int32_t>(values.size());
+  context.stage.AddCsv("Measured.csv", values);
+  return count;
 }
 
 }  // namespace kv

@@ -8,10 +8,10 @@
 namespace kv {
 
 // The measured profile of the last measurement (0x2340), up to 15 records a
-// reply until the controller's end mark, into "Measured.csv". Returns the
-// values read; with none the earlier file stays. An error, with the earlier
-// file kept, when the controller stops answering mid-way, sends more records
-// than a reply holds, more values than 50001, or a value that is not a number.
+// reply until the controller's end mark, staged as "Measured.csv". Returns
+// the values read; with none nothing is staged. An error when the controller
+// stops answering mid-way, sends more records than a reply holds, more values
+// than 50001, or a value that is not a number.
 Result<std::int32_t> ReadMeasuredProfile(ReaderContext& context);
 
 }  // namespace kv

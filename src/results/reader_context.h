@@ -3,20 +3,21 @@
 
 #include <cstdint>
 
-#include "app/process_settings.h"
 #include "link/link.h"
-#include "platform/file_system.h"
+#include "results/process_settings.h"
+#include "results/result_stage.h"
 #include "results/results_view.h"
 
 namespace kv {
 
-// What every reply reader works with; all of it belongs to the main window or
-// the process and outlives the reader.
+// What every reply reader works with; all of it outlives the reader. Readers
+// put their files into the stage; whoever runs them commits it once the whole
+// sequence succeeded.
 struct ReaderContext {
   Link& link;
   const ProcessSettings& settings;
-  FileSystem& files;
   ResultsView& view;
+  ResultStage& stage;
   std::int32_t& BlockCount;  // blocks of the last evaluation or graph read
 };
 

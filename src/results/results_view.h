@@ -6,18 +6,20 @@
 
 namespace kv {
 
-// The main window's result displays, as the readers fill them. Texts are
-// bytes in the controller's code page. Calls come on the user-interface thread.
+// Where the readers and converters show what they read. Texts are bytes in
+// the controller's code page. Calls come on the thread that runs the job.
 class ResultsView {
  public:
   virtual ~ResultsView() = default;
-  // The result box Output2: the parameter lines, each ended by CR LF.
+  // The parameter lines, each ended by CR LF.
   virtual void ShowParameters(const std::string& text) = 0;
-  // The condition boxes Text5 0 to 4; Label1 3 and 4 get the country font.
+  // The main conditions: standard, profile, filter, sampling count or
+  // evaluation length, cut-off or motif limits.
   virtual void ShowConditions(const std::array<std::string, 5>& texts) = 0;
-  // Label1 element `label` (3 or 4) shows language text `number`.
+  // The caption of condition `label` (3: count or length, 4: cut-off or
+  // limits) becomes language text `number`.
   virtual void ShowConditionCaption(int label, int number) = 0;
-  // The progress bar ProgressBar1: shown from 0 to `maximum`, moved, hidden.
+  // A long read's progress: from 0 to `maximum`, moved, ended.
   virtual void ShowProgress(int maximum) = 0;
   virtual void SetProgress(int value) = 0;
   virtual void HideProgress() = 0;

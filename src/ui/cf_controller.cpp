@@ -9,7 +9,7 @@
 
 namespace kv {
 
-CF_Controller::CF_Controller(QWidget* parent, ProcessSettings& settings,
+CF_Controller::CF_Controller(QWidget* parent, const ProcessSettings& settings,
                              const LanguageTable& LangText, PickerOutcome& outcome)
     : PickerDialog(parent, settings, LangText, 3300), outcome_(outcome) {
   setObjectName("CF_Controller");
@@ -40,7 +40,6 @@ void CF_Controller::Listslect_Click() {
     ShowLanguageMessage(27);
     return;
   }
-  Option1_Click();
   outcome_.FileChosen = 1;
   hide();
 }

@@ -17,7 +17,7 @@ namespace kv {
 // Settings, texts and outcome must outlive the window.
 class CF_Controller : public PickerDialog {
  public:
-  CF_Controller(QWidget* parent, ProcessSettings& settings, const LanguageTable& LangText,
+  CF_Controller(QWidget* parent, const ProcessSettings& settings, const LanguageTable& LangText,
                 PickerOutcome& outcome);
 
   // Replaces the list: one entry per data file, in the controller's code

@@ -17,8 +17,9 @@ constexpr std::string_view kFileExtension = ".TXT";  // the file list's pattern 
 
 }  // namespace
 
-CF_Personal::CF_Personal(QWidget* parent, ProcessSettings& settings, const LanguageTable& LangText,
-                         PickerOutcome& outcome, FileSystem& files, PcFileImport import)
+CF_Personal::CF_Personal(QWidget* parent, const ProcessSettings& settings,
+                         const LanguageTable& LangText, PickerOutcome& outcome, FileSystem& files,
+                         PcFileImport import)
     : PickerDialog(parent, settings, LangText, 6300),
       outcome_(outcome),
       files_(files),
@@ -102,16 +103,7 @@ void CF_Personal::Listslect_Click() {
     ShowLanguageMessage(27);
     return;
   }
-  Option1_Click();
-  const ImportOutcome imported = import_(ChildPath(folder_, SelectedFileName));
-  if (imported.message != 0) {
-    ShowLanguageMessage(imported.message);
-    return;
-  }
-  if (!imported.status.ok()) {
-    ShowMessage(this, QString::fromStdString(imported.status.description()), MessageIcon::Critical);
-    return;
-  }
+  if (!import_(ChildPath(folder_, SelectedFileName), ChosenSet())) return;
   outcome_.FileChosen = 1;
   hide();
 }

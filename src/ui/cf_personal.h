@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "datafile/data_file_import.h"
 #include "platform/file_system.h"
 #include "ui/picker_dialog.h"
 #include "ui/picker_outcome.h"
@@ -15,8 +14,9 @@ class QListWidget;
 
 namespace kv {
 
-// Checks, reads and converts the data file at a Windows path into the result files.
-using PcFileImport = std::function<ImportOutcome(const std::string& windowsPath)>;
+// Checks, reads and converts the data file at a Windows path into the result
+// files; false, after the refusal was shown, when that did not work.
+using PcFileImport = std::function<bool(const std::string& windowsPath, EvaluationSet set)>;
 
 // The modal window in which the user picks a "*.TXT" data file on the PC and
 // the evaluation set; it has the file imported and closes only when that
@@ -24,7 +24,7 @@ using PcFileImport = std::function<ImportOutcome(const std::string& windowsPath)
 // Settings, texts, outcome and file system must outlive the window.
 class CF_Personal : public PickerDialog {
  public:
-  CF_Personal(QWidget* parent, ProcessSettings& settings, const LanguageTable& LangText,
+  CF_Personal(QWidget* parent, const ProcessSettings& settings, const LanguageTable& LangText,
               PickerOutcome& outcome, FileSystem& files, PcFileImport import);
 
   void Form_Activate() override;

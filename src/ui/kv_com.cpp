@@ -3,7 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,11 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+#include <QTimer>
 
-#include "app/startup.h"
-#include "certificate/certificate_actions.h"
-#include "datafile/controller_files.h"
-#include "link/frame_builders.h"
+#include "app/message_id.h"
 #include "platform/code_page.h"
 #include "platform/locale/country_name.h"
 #include "platform/qt/message_box.h"
@@ -26,38 +24,49 @@
 namespace kv {
 namespace {
 
-// A settings entry as an option index; one that is not a whole number in
-// range keeps the designed selection.
-int EntryIndex(const std::string& entry, int count) {
-  if (entry.empty() || entry.find_first_not_of("0123456789") != std::string::npos) return -1;
-  int index = std::stoi(entry.substr(0, 4));
-  return index < count ? index : -1;
+template <typename Choice, std::size_t N>
+void Select(const std::array<QRadioButton*, N>& group, Choice choice) {
+  group[static_cast<std::size_t>(choice)]->setChecked(true);
 }
 
-template <std::size_t N>
-void Select(const std::array<QRadioButton*, N>& group, int index) {
-  if (index >= 0) group[static_cast<std::size_t>(index)]->setChecked(true);
+template <typename Choice, std::size_t N>
+Choice Selected(const std::array<QRadioButton*, N>& group, Choice fallback) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (group[i]->isChecked()) return static_cast<Choice>(i);
+  }
+  return fallback;
 }
 
 }  // namespace
 
-KV_Com::KV_Com(Session& session) : session_(session) {
+KV_Com::KV_Com() : worker_(new QObject) {
   BuildControls();
   ConnectHandlers();
+  worker_->moveToThread(&workerThread_);
+  connect(&workerThread_, &QThread::finished, worker_, &QObject::deleteLater);
+  workerThread_.start();
 }
 
-KV_Com::~KV_Com() = default;
+KV_Com::~KV_Com() {
+  workerThread_.quit();
+  workerThread_.wait();
+}
+
+void KV_Com::Attach(Application& application) {
+  application_ = &application;
+}
 
 void KV_Com::ConnectHandlers() {
-  for (QRadioButton* option : Option1)
-    connect(option, &QRadioButton::clicked, this, &KV_Com::Option1_Click);
-  for (int i = 0; i < 3; ++i) {
-    connect(Option2[i], &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
+  for (auto* option :
+       {Option1[0], Option1[1], Option2[0], Option2[1], Option2[2], Option4[0], Option4[1]}) {
+    connect(option, &QRadioButton::clicked, this, &KV_Com::SaveChoices);
   }
-  for (int i = 0; i < 2; ++i) {
-    connect(Option4[i], &QRadioButton::clicked, this, [this, i] { Option4_Click(i); });
+  for (QCheckBox* box : Check1) {
+    connect(box, &QCheckBox::clicked, this, [this] {
+      ShowCheck1();
+      SaveChoices();
+    });
   }
-  for (QCheckBox* box : Check1) connect(box, &QCheckBox::clicked, this, &KV_Com::Check1_Click);
   connect(MainClose, &QPushButton::clicked, this, &QWidget::close);
   connect(Read_All_Data, &QPushButton::clicked, this, &KV_Com::Read_All_Data_Click);
   connect(SheetPrint, &QPushButton::clicked, this, &KV_Com::SheetPrint_Click);
@@ -67,159 +76,193 @@ void KV_Com::ConnectHandlers() {
   connect(CF_DataFile, &QPushButton::clicked, this, &KV_Com::CF_DataFile_Click);
 }
 
-void KV_Com::SelectEvaluationSetA() {
-  Option1[0]->setChecked(true);
-}
-
-void KV_Com::ShowControllerVersion(const std::string& version) {
+void KV_Com::ShowStartup(StartupOutcome outcome) {
+  const Session& session = application_->session();
+  ApplyLanguageTexts();
   // The version text keeps the controller's NUL padding; the label shows the characters.
-  QString caption = QString::fromLatin1(version.data(), static_cast<qsizetype>(version.size()));
-  caption.remove(QChar(u'\0'));
-  Label4->setText(caption);
-}
-
-void KV_Com::ApplySettings() {
-  session_.AutoPrintSettings = session_.settingsFiles.ReadAutoprint();
-  const AutoPrintEntries& entries = session_.AutoPrintSettings;
-  if (int index = EntryIndex(entries[1], 2); index >= 0) {
-    Select(Option1, index);
-    Option1_Click();
+  QString version = QString::fromLatin1(session.ControllerVersion.data(),
+                                        static_cast<qsizetype>(session.ControllerVersion.size()));
+  Label4->setText(version.remove(QChar(u'\0')));
+  ShowChoices(application_->choices());
+  if (!application_->PrintKeyOutputAvailable()) WithdrawPrintKeyOutput();
+  if (outcome == StartupOutcome::kOffline) {
+    WithdrawControllerFunctions();
+    ShowMessage(this, LanguageText(static_cast<int>(MessageId::kOffline)), MessageIcon::Critical);
   }
-  if (int index = EntryIndex(entries[2], 3); index >= 0) {
-    Select(Option2, index);
-    Option2_Click(index);
+}
+
+void KV_Com::ShowChoices(const SavedChoices& choices) {
+  Select(Option1, choices.evaluationSet);
+  Select(Option2, choices.output);
+  Select(Option4, choices.paper);
+  Check1[0]->setChecked(choices.graphs == GraphLayout::kBacAdc);
+  Check1[1]->setChecked(choices.graphs == GraphLayout::kEnlargedProfile);
+  ShowCheck1();
+}
+
+// The enlarged profile makes no sense beside the BAC/ADC curves.
+void KV_Com::ShowCheck1() {
+  if (Check1[0]->isChecked()) Check1[1]->setChecked(false);
+  Check1[1]->setVisible(!Check1[0]->isChecked());
+}
+
+void KV_Com::SaveChoices() {
+  SavedChoices choices = application_->choices();
+  choices.evaluationSet = Selected(Option1, choices.evaluationSet);
+  choices.output = Selected(Option2, choices.output);
+  choices.paper = Selected(Option4, choices.paper);
+  choices.graphs = Check1[0]->isChecked()   ? GraphLayout::kBacAdc
+                   : Check1[1]->isChecked() ? GraphLayout::kEnlargedProfile
+                                            : GraphLayout::kProfile;
+  application_->Choose(choices);
+}
+
+void KV_Com::WithdrawPrintKeyOutput() {
+  if (Option2[2]->isChecked()) Option2[1]->setChecked(true);
+  Option2[2]->hide();
+}
+
+void KV_Com::WithdrawControllerFunctions() {
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           Frame1, Frame2, Option1[0], Option1[1], Option2[0], Option2[2], Option3[0], Check1[0]}) {
+    control->setEnabled(false);
   }
-  if (int index = EntryIndex(entries[4], 2); index >= 0) {
-    Select(Option4, index);
-    Option4_Click(index);
-  }
-  switch (EntryIndex(entries[3], 3)) {
-    case 0:
-      Check1[0]->setChecked(false);
-      Check1[1]->setChecked(false);
-      break;
-    case 1:
-      Check1[0]->setChecked(true);
-      Check1[1]->setChecked(false);
-      break;
-    case 2:
-      Check1[0]->setChecked(false);
-      Check1[1]->setChecked(true);
-      break;
-    default:
-      break;
-  }
-  Check1_Click();
+  Option2[1]->setChecked(true);
+  Option3[1]->setChecked(true);
+  Check1[0]->setChecked(false);
+  ShowCheck1();
+  Read_All_Data->hide();
 }
 
-Status KV_Com::ReadAll() {
-  return kv::ReadAll(session_, *this);
+template <typename Job>
+auto KV_Com::RunJob(Job job) -> decltype(job()) {
+  std::optional<decltype(job())> outcome;
+  QEventLoop loop;
+  QMetaObject::invokeMethod(worker_, [&] {
+    outcome.emplace(job());
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  loop.exec();
+  return std::move(*outcome);
 }
 
-void KV_Com::ClearResultDisplays() {
-  Output2->clear();
-  for (QLineEdit* box : Text5) box->clear();
-}
-
-void KV_Com::LetEventsRun() {
-  QCoreApplication::processEvents();
-}
-
-bool KV_Com::EvaluationSetASelected() const {
-  return Option1[0]->isChecked();
-}
-
-void KV_Com::ShowLanguageMessage(int number, bool critical) {
-  ShowMessage(this, QString::fromStdString(LangText.at(static_cast<std::size_t>(number))),
-              critical ? MessageIcon::Critical : MessageIcon::None);
-}
-
-void KV_Com::ShowError(const Status& status) {
-  if (!status.ok())
-    ShowMessage(this, QString::fromStdString(status.description()), MessageIcon::None);
-}
-
-template <typename Action>
-Status KV_Com::Exclusively(Action action) {
-  if (busy_) return Status::Error("Another action is still running.");
-  busy_ = true;
-  Status status = action();
-  busy_ = false;
+template <typename Job>
+Status KV_Com::Exclusively(Job job) {
+  if (busy_) return Status::Error(StatusCode::kBusy, "Another action is still running.");
+  SetBusy(true);
+  Status status = job();
+  SetBusy(false);
+  ShowFailure(status);
+  if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
   return status;
 }
 
-Status KV_Com::Read_All_Data_Click() {
-  return Exclusively([this] {
-    Status read = ReadAll();
-    ShowError(read);
-    return read;
-  });
+// The actions and choices a job depends on are off while it runs; only what
+// the job itself switched off comes back.
+void KV_Com::SetBusy(bool busy) {
+  busy_ = busy;
+  if (!busy) {
+    for (QWidget* group : pausedGroups_) group->setEnabled(true);
+    pausedGroups_.clear();
+    return;
+  }
+  for (QWidget* group : {Frame2, Frame3, Frame8}) {
+    if (!group->isEnabled()) continue;
+    group->setEnabled(false);
+    pausedGroups_.push_back(group);
+  }
 }
 
-Status KV_Com::RunCertificate(std::span<const std::string_view> macros) {
-  return RunCertificateMacros(session_.ExcelApp.get(), session_.CertificateBook,
-                              TemplatePath(session_.settings.WorkFolder, Option4[0]->isChecked()),
-                              macros);
+void KV_Com::ShowFailure(const Status& status) {
+  if (status.ok() || status.code() == StatusCode::kCancelled) return;
+  const Notice notice = application_->NoticeOf(status);
+  ShowMessage(this, QString::fromStdString(notice.text),
+              notice.critical ? MessageIcon::Critical : MessageIcon::None);
+}
+
+Status KV_Com::Read_All_Data_Click() {
+  return Exclusively([this] { return RunJob([this] { return application_->ReadAll(); }); });
 }
 
 Status KV_Com::SheetPrint_Click() {
-  return Exclusively([this] {
-    if (!Option2[1]->isChecked()) {
-      Status read = ReadAll();
-      if (!read.ok()) {
-        ShowError(read);
-        return read;
-      }
-    }
-    // The read reported its own failure; a certificate of its files would mix old and new.
-    if (session_.ReadFailed == 1) return Status::Error("The last read failed.");
-    Status printed = RunCertificate(kPrintMacros);
-    ShowError(printed);
-    return printed;
-  });
+  return Exclusively([this] { return RunJob([this] { return application_->Print(); }); });
 }
 
 Status KV_Com::Preview_Click() {
   return Exclusively([this] {
     setEnabled(false);
     showMinimized();
-    Status shown = RunCertificate(kPreviewMacros);
+    Status shown = RunJob([this] { return application_->Preview(); });
     showNormal();
     setEnabled(true);
-    ShowError(shown);
     return shown;
   });
 }
 
 Status KV_Com::Export_Click() {
   return Exclusively([this] {
-    Status exported = RunCertificate(kExportMacros);
-    ShowError(exported);
-    return exported;
+    auto exported = RunJob([this] { return application_->Export(); });
+    return exported.ok() ? Status::Ok() : exported.status();
   });
 }
 
 Status KV_Com::Language_Click() {
-  return Exclusively([this] {
-    Status switched = RunCertificate(kLanguageMacros);
-    ShowError(switched);
-    return switched;
-  });
+  return Exclusively(
+      [this] { return RunJob([this] { return application_->SwitchCertificateLanguage(); }); });
 }
 
-void KV_Com::WithdrawPrintKeyOutput() {
-  if (Option2[2]->isChecked()) {
-    Option2[1]->setChecked(true);
-    Option2_Click(1);
+Status KV_Com::CF_DataFile_Click() {
+  return Exclusively(
+      [this] { return Option3[0]->isChecked() ? ImportFromController() : ImportFromPc(); });
+}
+
+Status KV_Com::ImportFromController() {
+  auto listed = RunJob([this] { return application_->ListCardFiles(); });
+  if (!listed.ok()) return listed.status();
+  if (!controllerPicker_) {
+    controllerPicker_ = std::make_unique<CF_Controller>(
+        this, application_->session().settings, application_->session().texts, pickerOutcome_);
   }
-  Option2[2]->hide();
+  controllerPicker_->SetEntries(listed.value());
+  controllerPicker_->exec();
+  // A cancelled picker changes nothing and sends nothing more.
+  if (pickerOutcome_.FileChosen != 1) return Status::Ok();
+  const std::string entry = pickerOutcome_.SelectedFileEntry;
+  const EvaluationSet set = controllerPicker_->ChosenSet();
+  Status imported = RunJob([&] { return application_->ImportCardFile(entry, set); });
+  ShowChoices(application_->choices());
+  return imported;
 }
 
-Status KV_Com::LoadAndApplyLanguageTexts() {
-  Status loaded = LoadLanguageTexts(session_.createSpreadsheet, session_.settings.AppFolder,
-                                    session_.settings.LanguageIndex, LangText);
-  if (loaded.ok()) ApplyLanguageTexts();
-  return loaded;
+Status KV_Com::ImportFromPc() {
+  if (!pcPicker_) {
+    pcPicker_ = std::make_unique<CF_Personal>(
+        this, application_->session().settings, application_->session().texts, pickerOutcome_,
+        application_->session().files, [this](const std::string& windowsPath, EvaluationSet set) {
+          Status imported = RunJob([&] { return application_->ImportPcFile(windowsPath, set); });
+          ShowChoices(application_->choices());
+          ShowFailure(imported);
+          return imported.ok();
+        });
+  }
+  pcPicker_->exec();
+  return Status::Ok();
+}
+
+void KV_Com::closeEvent(QCloseEvent* event) {
+  if (busy_) {  // the job ends at its next transaction, then the window closes
+    application_->RequestStop();
+    closeRequested_ = true;
+    event->ignore();
+    return;
+  }
+  if (!shutDown_ && application_) application_->Shutdown();
+  shutDown_ = true;
+  event->accept();
+}
+
+QString KV_Com::LanguageText(int number) const {
+  return QString::fromStdString(application_->session().texts.at(static_cast<std::size_t>(number)));
 }
 
 void KV_Com::ApplyLanguageTexts() {
@@ -239,8 +282,10 @@ void KV_Com::ApplyLanguageTexts() {
     ApplyCountryFont(font, country);
     control->setFont(font);
   }
+  // Without loaded texts (offline with a damaged workbook) the designed captions stay.
+  if (application_->session().texts[0].empty()) return;
   for (auto [control, number] : controls) {
-    QString text = QString::fromStdString(LangText[static_cast<std::size_t>(number)]);
+    QString text = LanguageText(number);
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
       button->setText(text);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -253,38 +298,14 @@ void KV_Com::ApplyLanguageTexts() {
   }
 }
 
-void KV_Com::WithdrawControllerFunctions() {
-  Frame1->setEnabled(false);
-  Frame2->setEnabled(false);
-  Option1[0]->setEnabled(false);
-  Option1[1]->setEnabled(false);
-  Option2[0]->setEnabled(false);
-  Option2[1]->setChecked(true);
-  Option2_Click(1);
-  Option2[2]->setEnabled(false);
-  Option3[0]->setEnabled(false);
-  Option3[1]->setChecked(true);
-  Check1[0]->setChecked(false);
-  Check1[0]->setEnabled(false);
-  Read_All_Data->hide();
-}
-
-void KV_Com::ShowCriticalMessage(const std::string& text) {
-  ShowMessage(this, QString::fromStdString(text), MessageIcon::Critical);
-}
-
-void KV_Com::ShowCriticalLanguageMessage(int number) {
-  ShowMessage(this, QString::fromStdString(LangText.at(static_cast<std::size_t>(number))),
-              MessageIcon::Critical);
-}
-
-ReaderContext KV_Com::Readers() {
-  return {session_.link, session_.settings, session_.files, *this, session_.BlockCount};
-}
-
 QString KV_Com::ControllerText(const std::string& bytes) const {
-  const char* codePage = CodePageOfLanguage(session_.settings.LanguageIndex);
+  const char* codePage = CodePageOfLanguage(application_->session().settings.LanguageIndex);
   return QString::fromStdString(CodePageToUtf8(bytes, codePage));
+}
+
+void KV_Com::ClearResultDisplays() {
+  Output2->clear();
+  for (QLineEdit* box : Text5) box->clear();
 }
 
 void KV_Com::ShowParameters(const std::string& text) {
@@ -304,8 +325,7 @@ void KV_Com::ShowConditions(const std::array<std::string, 5>& texts) {
 }
 
 void KV_Com::ShowConditionCaption(int label, int number) {
-  Label1.at(static_cast<std::size_t>(label))
-      ->setText(QString::fromStdString(LangText.at(static_cast<std::size_t>(number))));
+  Label1.at(static_cast<std::size_t>(label))->setText(LanguageText(number));
 }
 
 void KV_Com::ShowProgress(int maximum) {
@@ -320,137 +340,6 @@ void KV_Com::SetProgress(int value) {
 
 void KV_Com::HideProgress() {
   ProgressBar1->hide();
-}
-
-Status KV_Com::CF_DataFile_Click() {
-  return Exclusively([this] {
-    Status imported = Option3[0]->isChecked() ? ImportFromController() : ImportFromPc();
-    // A cancelled picker changes nothing and sends nothing more.
-    if (pickerOutcome_.FileChosen == 1) SwitchToManualOutput();
-    return imported;
-  });
-}
-
-Status KV_Com::ImportFromController() {
-  pickerOutcome_.FileChosen = 0;
-  ClearResultDisplays();
-  LetEventsRun();
-  ControllerFileList listed = ListControllerFiles(session_.link);
-  if (listed.entries.empty()) {  // none reported, or none that can be fetched
-    ShowLanguageMessage(21, true);
-    return Status::Error("The controller reports no data files.");
-  }
-  if (!controllerPicker_) {
-    controllerPicker_ =
-        std::make_unique<CF_Controller>(this, session_.settings, LangText, pickerOutcome_);
-  }
-  controllerPicker_->SetEntries(listed.entries);
-  controllerPicker_->exec();
-  if (pickerOutcome_.FileChosen != 1) return Status::Ok();
-  ClearResultDisplays();
-  LetEventsRun();
-  ImportOutcome outcome = Import([this](ConversionContext& context) {
-    return ImportControllerFile(session_.link, context, session_.files,
-                                session_.settings.WorkFolder, pickerOutcome_.SelectedFileEntry);
-  });
-  ShowImportOutcome(outcome);
-  return outcome.ok() ? Status::Ok() : Status::Error("The data file was not imported.");
-}
-
-Status KV_Com::ImportFromPc() {
-  pickerOutcome_.FileChosen = 0;
-  if (!pcPicker_) {
-    pcPicker_ = std::make_unique<CF_Personal>(
-        this, session_.settings, LangText, pickerOutcome_, session_.files,
-        [this](const std::string& windowsPath) { return ImportPcDataFile(windowsPath); });
-  }
-  pcPicker_->exec();
-  return Status::Ok();
-}
-
-ImportOutcome KV_Com::ImportPcDataFile(const std::string& windowsPath) {
-  return Import([&](ConversionContext& context) {
-    return ImportPcFile(session_.files, context, session_.settings.WorkFolder, windowsPath);
-  });
-}
-
-ImportOutcome KV_Com::Import(const std::function<ImportOutcome(ConversionContext&)>& import) {
-  ImportStage stage;
-  ConversionContext context{session_.settings, *this, stage};
-  const std::int16_t unit = session_.settings.UnitSetting;
-  ImportOutcome outcome = import(context);
-  if (!outcome.ok()) {
-    // The files were left as they were: so are the unit and, emptied, the displays.
-    session_.settings.UnitSetting = unit;
-    ClearResultDisplays();
-  }
-  return outcome;
-}
-
-void KV_Com::ShowImportOutcome(const ImportOutcome& outcome) {
-  if (outcome.message != 0) ShowLanguageMessage(outcome.message, true);
-  if (outcome.message == 0 && !outcome.status.ok()) {
-    ShowMessage(this, QString::fromStdString(outcome.status.description()), MessageIcon::Critical);
-  }
-}
-
-// A stored measurement is printed by hand, and its graph files hold zeros:
-// manual output, and the BAC/ADC display off.
-void KV_Com::SwitchToManualOutput() {
-  if (!Option2[1]->isChecked()) {
-    Option2[1]->setChecked(true);
-    Option2_Click(1);
-  }
-  SetOutputMode(session_.link, 0);
-  if (Check1[0]->isChecked()) {
-    Check1[0]->setChecked(false);
-    Check1_Click();
-  }
-}
-
-void KV_Com::closeEvent(QCloseEvent* event) {
-  if (busy_) {  // a read or certificate action lets events run; it ends first
-    event->ignore();
-    return;
-  }
-  if (!shutDown_) Shutdown(session_);
-  shutDown_ = true;
-  event->accept();
-}
-
-void KV_Com::Option1_Click() {
-  bool setA = Option1[0]->isChecked();
-  session_.settings.EvaluationSelection = setA ? 0 : 1;
-  session_.AutoPrintSettings[1] = setA ? "0" : "1";
-  WriteAutoprint();
-}
-
-void KV_Com::Option2_Click(int index) {
-  session_.AutoPrintSettings[2] = std::to_string(index);
-  WriteAutoprint();
-}
-
-void KV_Com::Check1_Click() {
-  if (Check1[0]->isChecked()) {
-    Check1[1]->setChecked(false);
-    Check1[1]->hide();
-    session_.AutoPrintSettings[3] = "1";
-  } else {
-    Check1[1]->show();
-    session_.AutoPrintSettings[3] = "0";
-  }
-  if (Check1[1]->isVisibleTo(this) && Check1[1]->isChecked()) session_.AutoPrintSettings[3] = "2";
-  WriteAutoprint();
-}
-
-void KV_Com::Option4_Click(int index) {
-  session_.AutoPrintSettings[4] = std::to_string(index);
-  WriteAutoprint();
-}
-
-void KV_Com::WriteAutoprint() {
-  session_.settingsFiles.WriteAutoprint(session_.AutoPrintSettings,
-                                        session_.settings.LanguageIndex);
 }
 
 }  // namespace kv

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QThread>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
-#include "app/read_all.h"
-#include "app/session.h"
-#include "app/startup_window.h"
-#include "datafile/data_file_import.h"
-#include "results/reader_context.h"
-#include "ui/language_texts.h"
+#include "app/application.h"
 #include "ui/picker_outcome.h"
+#include "ui/window_observer.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -28,32 +26,23 @@ namespace kv {
 class CF_Controller;
 class CF_Personal;
 
-// The main window: every job starts from one of its buttons; its option
-// groups hold the operator's standing choices.
-class KV_Com : public QWidget, public StartupWindow, public ReadAllWindow {
+// The main window: every job starts from one of its buttons and runs on the
+// window's worker thread, so the window keeps repainting and showing
+// progress; its option groups hold the operator's standing choices.
+class KV_Com : public QWidget {
  public:
-  explicit KV_Com(Session& session);
+  KV_Com();
   ~KV_Com() override;
 
-  // StartupWindow
-  void SelectEvaluationSetA() override;
-  void ShowControllerVersion(const std::string& version) override;
-  void ApplySettings() override;
-  Status ReadAll() override;
-  void WithdrawPrintKeyOutput() override;
-  Status LoadAndApplyLanguageTexts() override;
-  void WithdrawControllerFunctions() override;
-  void ShowCriticalMessage(const std::string& text) override;
-  void ShowCriticalLanguageMessage(int number) override;
+  // What the application reports to; give it to the Application, then Attach() it.
+  AppObserver& Observer() { return observer_; }
+  void Attach(Application& application);
 
-  // ReadAllWindow
-  void ClearResultDisplays() override;
-  void LetEventsRun() override;
-  bool EvaluationSetASelected() const override;
-  void ShowLanguageMessage(int number, bool critical) override;
+  // After start-up: texts, version, choices, and what the outcome withdraws.
+  void ShowStartup(StartupOutcome outcome);
 
-  // Button handlers. Each returns what went wrong, after showing it; while
-  // one runs, the others are not started (they return an error at once).
+  // Button handlers. Each shows what went wrong and returns it; while a job
+  // runs, the others are refused.
   Status Read_All_Data_Click();
   Status SheetPrint_Click();
   Status Preview_Click();
@@ -61,26 +50,14 @@ class KV_Com : public QWidget, public StartupWindow, public ReadAllWindow {
   Status Language_Click();
   Status CF_DataFile_Click();
 
-  // The PC import that the PC picker and the command line run: a data file
-  // at a Windows path into the result files, all or none.
-  ImportOutcome ImportPcDataFile(const std::string& windowsPath);
-
-  // ResultsView
-  void ShowParameters(const std::string& text) override;
-  void ShowConditions(const std::array<std::string, 5>& texts) override;
-  void ShowConditionCaption(int label, int number) override;
-  void ShowProgress(int maximum) override;
-  void SetProgress(int value) override;
-  void HideProgress() override;
-
-  // What the reply readers work with.
-  ReaderContext Readers();
-
-  // Fonts by the country of the system locale, then the texts of LangText.
-  void ApplyLanguageTexts();
-
-  // The window texts and messages, for the whole run.
-  LanguageTable LangText;
+  // The result displays, filled on the window's thread.
+  void ClearResultDisplays();
+  void ShowParameters(const std::string& text);
+  void ShowConditions(const std::array<std::string, 5>& texts);
+  void ShowConditionCaption(int label, int number);
+  void ShowProgress(int maximum);
+  void SetProgress(int value);
+  void HideProgress();
 
   // Controls, by the names the handlers use.
   QGroupBox *Frame1, *Frame2, *Frame3, *Frame4, *Frame5, *Frame6, *Frame7, *Frame8, *Frame9;
@@ -104,28 +81,32 @@ class KV_Com : public QWidget, public StartupWindow, public ReadAllWindow {
  private:
   void BuildControls();
   void ConnectHandlers();
-
-  void Option1_Click();
-  void Option2_Click(int index);
-  void Check1_Click();
-  void Option4_Click(int index);
-  void WriteAutoprint();
-  // Runs `action` unless another controller or certificate action runs.
-  template <typename Action>
-  Status Exclusively(Action action);
-  Status RunCertificate(std::span<const std::string_view> macros);
-  void ShowError(const Status& status);
+  void ApplyLanguageTexts();
+  void ShowChoices(const SavedChoices& choices);
+  void SaveChoices();
+  void ShowCheck1();
+  void WithdrawPrintKeyOutput();
+  void WithdrawControllerFunctions();
+  void ShowFailure(const Status& status);
+  void SetBusy(bool busy);
+  // Runs `job` on the worker thread and waits for it, letting window events run.
+  template <typename Job>
+  auto RunJob(Job job) -> decltype(job());
+  template <typename Job>
+  Status Exclusively(Job job);
   Status ImportFromController();
   Status ImportFromPc();
-  void ShowImportOutcome(const ImportOutcome& outcome);
-  // Runs one import; a refused one leaves the unit as it was and the displays empty.
-  ImportOutcome Import(const std::function<ImportOutcome(ConversionContext&)>& import);
-  void SwitchToManualOutput();
   QString ControllerText(const std::string& bytes) const;
+  QString LanguageText(int number) const;
 
-  Session& session_;
-  bool shutDown_ = false;
+  Application* application_ = nullptr;
+  WindowObserver observer_{*this};
+  QThread workerThread_;
+  QObject* worker_;
   bool busy_ = false;
+  std::vector<QWidget*> pausedGroups_;
+  bool closeRequested_ = false;
+  bool shutDown_ = false;
   // The pickers' outcome, and the pickers themselves: made on first use, then kept.
   PickerOutcome pickerOutcome_;
   std::unique_ptr<CF_Controller> controllerPicker_;

@@ -13,7 +13,7 @@
 
 namespace kv {
 
-PickerDialog::PickerDialog(QWidget* parent, ProcessSettings& settings,
+PickerDialog::PickerDialog(QWidget* parent, const ProcessSettings& settings,
                            const LanguageTable& LangText, int left)
     : QDialog(parent), settings_(settings), LangText_(LangText) {
   Frame1 = Place<QGroupBox>(this, "Frame1", left, 150, 2295, 1065);
@@ -22,8 +22,6 @@ PickerDialog::PickerDialog(QWidget* parent, ProcessSettings& settings,
   Option1[0]->setChecked(true);
   Listslect = Place<QPushButton>(this, "Select", left + 375, 1500, 1545, 690);
   FormClose = Place<QPushButton>(this, "Close", left + 375, 2400, 1545, 690);
-  for (QRadioButton* option : Option1)
-    connect(option, &QRadioButton::clicked, this, &PickerDialog::Option1_Click);
 }
 
 void PickerDialog::Form_Load() {
@@ -52,8 +50,8 @@ void PickerDialog::AllowSetAOnly() {
   Option1[1]->setText(QString::fromStdString(LangText_[14]));
 }
 
-void PickerDialog::Option1_Click() {
-  settings_.EvaluationSelection = Option1[0]->isChecked() ? 0 : 1;
+EvaluationSet PickerDialog::ChosenSet() const {
+  return Option1[0]->isChecked() ? EvaluationSet::kA : EvaluationSet::kB;
 }
 
 void PickerDialog::ShowLanguageMessage(int number) {

@@ -4,8 +4,9 @@
 #include <QDialog>
 #include <array>
 
-#include "app/process_settings.h"
-#include "ui/language_texts.h"
+#include "app/language_texts.h"
+#include "app/saved_choices.h"
+#include "results/process_settings.h"
 
 class QGroupBox;
 class QPushButton;
@@ -17,8 +18,8 @@ namespace kv {
 // that accept or close. The settings and texts must outlive the window.
 class PickerDialog : public QDialog {
  public:
-  // The evaluation-set choice, kept between openings.
-  void Option1_Click();
+  // The evaluation set to convert, kept between openings.
+  EvaluationSet ChosenSet() const;
   // Each time the window shows.
   virtual void Form_Activate() = 0;
   // Closes the window without a file.
@@ -30,7 +31,8 @@ class PickerDialog : public QDialog {
 
  protected:
   // Places the shared controls in a column starting `left` twips from the edge.
-  PickerDialog(QWidget* parent, ProcessSettings& settings, const LanguageTable& LangText, int left);
+  PickerDialog(QWidget* parent, const ProcessSettings& settings, const LanguageTable& LangText,
+               int left);
 
   // Fonts by the country of the system locale, then the texts of LangText.
   void Form_Load();
@@ -43,7 +45,7 @@ class PickerDialog : public QDialog {
   // Escape and the window frame close the window as FormClose does.
   void reject() override;
 
-  ProcessSettings& settings_;
+  const ProcessSettings& settings_;
   const LanguageTable& LangText_;
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The CF card listing and fetch, and whole imports of stored measurements,
-// from the simulator's CF card over its real socket and from files on the
-// PC: all result files or none.
+// The CF card listing and fetch against the simulator in this process, and
+// whole imports of stored measurements from the card and from the PC: every
+// result file staged, or none.
 #include "datafile/data_file_import.h"
 
 #include <sstream>
@@ -10,14 +10,11 @@
 #include "datafile/controller_files.h"
 #include "datafile/data_file_conversion.h"
 #include "import_fixture.h"
+#include "platform/transport/sim_transport.h"
 #include "sim/cf_card.h"
-#include "sim_fixture.h"
 
 namespace kv {
 namespace {
-
-const char* const kFiles[] = {"Parameter.csv", "Evaluation.csv", "Condition.csv", "Graph_BAC.Csv",
-                              "Graph_ADC.Csv"};
 
 using Frame = std::vector<std::uint8_t>;
 
@@ -48,44 +45,55 @@ std::string NumberedLines(std::size_t bytes) {
   return text.substr(0, bytes);
 }
 
+// A card whose files (names apart by spaces) all hold `bytes`.
+kvsim::Config Card(const std::string& names, const std::string& bytes, kvsim::Config config = {}) {
+  config.cardFiles.emplace();
+  std::istringstream in(names);
+  for (std::string name; in >> name;) config.cardFiles->push_back({name, bytes});
+  return config;
+}
+
 class DataFileImportTest : public kvtest::ImportFixture {
  protected:
   DataFileImportTest() { EXPECT_EQ(link.Open(), 0); }
 
-  void WriteEarlierResults() {
-    for (const char* name : kFiles) kvtest::WriteBytes(Work(name), std::string("old ") + name);
+  // Opened again, the link has the simulator count its replies anew.
+  void Configure(kvsim::Config config) {
+    controller.SetConfig(std::move(config));
+    EXPECT_EQ(link.Open(), 0);
   }
-  void ExpectRefused(const ImportOutcome& outcome, int message) {
-    EXPECT_EQ(outcome.message, message);
-    for (const char* name : kFiles) {
-      EXPECT_EQ(kvtest::ReadBytes(Work(name)), std::string("old ") + name) << name;
-    }
+  void ExpectRefused(const Status& status, StatusCode code) {
+    EXPECT_EQ(status.code(), code) << status.description();
+    EXPECT_TRUE(stage.empty());
+    EXPECT_EQ(view.conditions[0], "untouched");
+    EXPECT_TRUE(view.captions.empty());
   }
 
-  kvtest::SimOverSocket sim;
-  Link link{*sim.transport};
+  kvsim::Controller controller;
+  SimTransport transport{controller};
+  Link link{transport};
 };
 
 TEST_F(DataFileImportTest, TheCardIsListedAndFetchedWithTheFramesByteExact) {
-  kvsim::Config config;
-  config.cardFiles = {{"KV000001.TXT", NumberedLines(1000)},
-                      {"KV000002.TXT", NumberedLines(400)},
-                      {"KV000003.TXT", NumberedLines(10)},
-                      {"KV000004.TXT", NumberedLines(1400)},
-                      {"KV000005.TXT", "\n"}};
-  config.cardZeroSize = "KV000003.TXT";
-  sim.controller.SetConfig(config);
-  std::size_t seen = sim.controller.Requests().size();
+  const std::string bytes[] = {NumberedLines(1000), NumberedLines(400), NumberedLines(10),
+                               NumberedLines(1400), "\n"};
+  kvsim::Config config{.cardFiles = std::vector<kvsim::CardFile>(), .cardZeroSize = "KV000003.TXT"};
+  for (int i = 0; i < 5; ++i) {
+    config.cardFiles->push_back({"KV00000" + std::to_string(i + 1) + ".TXT", bytes[i]});
+  }
+  Configure(config);
+  std::size_t seen = controller.Requests().size();
   auto sent = [&] {  // the frames sent since the last call
-    std::vector<Frame> all = sim.controller.Requests();
+    std::vector<Frame> all = controller.Requests();
     std::vector<Frame> fresh(all.begin() + static_cast<std::ptrdiff_t>(seen), all.end());
     seen = all.size();
     return fresh;
   };
 
-  const ControllerFileList list = ListControllerFiles(link);
-  EXPECT_EQ(list.count, 5);
-  EXPECT_EQ(list.entries,
+  const Result<ControllerFileList> list = ListControllerFiles(link);
+  ASSERT_TRUE(list.ok()) << list.status().description();
+  EXPECT_EQ(list.value().count, 5);
+  EXPECT_EQ(list.value().entries,
             (std::vector<std::string>{
                 "KV000001.TXT  2024/05/17,10:30,1000", "KV000002.TXT  2024/05/17,10:30,400",
                 "KV000004.TXT  2024/05/17,10:30,1400", "KV000005.TXT  2024/05/17,10:30,1"}));
@@ -96,153 +104,163 @@ TEST_F(DataFileImportTest, TheCardIsListedAndFetchedWithTheFramesByteExact) {
                                 Size(2, "KV000003"), Entry(3, "KV000003"), Size(3, "KV000004"),
                                 Entry(4, "KV000004"), Size(4, "KV000005")}));
 
-  const struct {
-    const char* name;
-    std::string bytes;
-    int blocks;
-    std::string progress;
-  } cases[] = {
-      {"KV000001", NumberedLines(1000), 3, "show 3;0;1;2;hide"},  // 2.5 rounds to 2
-      {"KV000002", NumberedLines(400), 2, "show 2;0;1;hide"},
-      {"KV000004", NumberedLines(1400), 5, "show 5;0;1;2;3;4;hide"},  // 3.5 rounds to 4
-      {"KV000005", "\n", 1, "0;hide"},
+  // The file, the block requests, the progress bar.
+  const std::tuple<int, std::size_t, std::string> cases[] = {
+      {0, 3, "show 3;0;1;2;hide"},  // 2.5 rounds to 2
+      {1, 2, "show 2;0;1;hide"},
+      {3, 5, "show 5;0;1;2;3;4;hide"},  // 3.5 rounds to 4
+      {4, 1, "0;hide"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    kvtest::RecordingView view;
-    DataLineList lines;
-    EXPECT_EQ(FetchControllerFile(link, view, c.name, lines),
-              static_cast<std::int32_t>(c.bytes.size()));
-    std::vector<Frame> expected{Size(0, c.name)};  // new buffers: index 0
-    expected.insert(expected.end(), static_cast<std::size_t>(c.blocks),
-                    CardFrame(0x7007, 32, {0, 1, 0x90, 0x01}, c.name));
+  for (const auto& [file, blocks, shown] : cases) {
+    const std::string name = "KV00000" + std::to_string(file + 1);
+    SCOPED_TRACE(name);
+    kvtest::RecordingView progress;
+    Result<DataLineList> lines = FetchControllerFile(link, progress, name);
+    ASSERT_TRUE(lines.ok()) << lines.status().description();
+    std::vector<Frame> expected(blocks + 1, CardFrame(0x7007, 32, {0, 1, 0x90, 0x01}, name));
+    expected[0] = Size(0, name);  // new buffers: index 0
     EXPECT_EQ(sent(), expected);
-    EXPECT_EQ(view.progress, c.progress);
-    // Every byte but the last.
-    const DataLineList whole =
-        DataLinesFromBytes(c.bytes.substr(0, c.bytes.size() - 1), kControllerFileLines).value();
-    EXPECT_EQ(lines.DataLines, whole.DataLines);
-    EXPECT_EQ(lines.LineCount, whole.LineCount);
+    EXPECT_EQ(progress.progress, shown);
+    const std::string& all = bytes[file];
+    EXPECT_EQ(lines.value().DataLines,
+              Lines(all.substr(0, all.size() - 1)).DataLines);  // all but the last byte
   }
 
   // The fifth block of 1,400 bytes lies past the end: it needs no answer.
   config.cardStopsAfter = 4;
-  sim.controller.SetConfig(config);
-  kvtest::RecordingView view;
-  DataLineList lines;
-  EXPECT_EQ(FetchControllerFile(link, view, "KV000004", lines), 1400);
+  Configure(config);
+  EXPECT_TRUE(FetchControllerFile(link, view, "KV000004").ok());
 }
 
 // Set B ends a data file, whose last byte (a line feed on the default card)
 // the fetch leaves out: set B still converts whole, its last value unchanged.
 // Set A of the last file has 50,001 points.
-TEST_F(DataFileImportTest, BothRoutesWriteTheConvertedFilesAndZeroGraphs) {
+TEST_F(DataFileImportTest, BothRoutesStageTheConvertedFilesAndZeroGraphs) {
   const std::vector<kvsim::CardFile>& card = kvsim::DefaultCardFiles();
-  const ControllerFileList list = ListControllerFiles(link);
-  ASSERT_EQ(list.entries.size(), card.size());
+  const Result<ControllerFileList> list = ListControllerFiles(link);
+  ASSERT_TRUE(list.ok()) << list.status().description();
+  ASSERT_EQ(list.value().entries.size(), card.size());
   std::string zeros;
   for (int i = 0; i < 100; ++i) zeros += "0\r\n";
+  auto staged = [&] {
+    std::vector<std::string> files;
+    for (const char* name : {"Parameter.csv", "Evaluation.csv", "Condition.csv"})
+      files.push_back(Staged(name));
+    return files;
+  };
   for (std::size_t i = 0; i < card.size(); ++i) {
     SCOPED_TRACE(card[i].name);
     settings.EvaluationSelection = static_cast<std::int16_t>(i % 2);
-    stage.Clear();
-    ASSERT_EQ(ConvertDataFile(Lines(card[i].bytes), context), kDataFileConverted);
-    std::vector<std::string> expected;
-    for (const char* name : kFiles) expected.push_back(stage.Bytes(name) ? Staged(name) : zeros);
+    ASSERT_TRUE(ConvertDataFile(Lines(card[i].bytes), context).ok());
+    const std::vector<std::string> converted = staged();
     kvtest::WriteBytes(drive.path() / "Card" / card[i].name, card[i].bytes);
     for (const bool fromPc : {false, true}) {
-      WriteEarlierResults();
-      const ImportOutcome outcome =
-          fromPc ? ImportPcFile(files, context, settings.WorkFolder, "C:\\Card\\" + card[i].name)
-                 : ImportControllerFile(link, context, files, settings.WorkFolder, list.entries[i]);
-      EXPECT_TRUE(outcome.ok()) << outcome.message;
-      std::vector<std::string> written;
-      for (const char* name : kFiles) written.push_back(kvtest::ReadBytes(Work(name)));
-      EXPECT_EQ(written, expected);
+      const Status status = fromPc ? StagePcFile(files, context, "C:\\Card\\" + card[i].name)
+                                   : StageControllerFile(link, context, list.value().entries[i]);
+      EXPECT_TRUE(status.ok()) << status.description();
+      EXPECT_EQ(staged(), converted);
+      EXPECT_EQ(Staged("Graph_BAC.Csv") + Staged("Graph_ADC.Csv"), zeros + zeros);
     }
   }
 }
 
-TEST_F(DataFileImportTest, CardFaultsLeaveEveryEarlierResultFile) {
+// A link fault must never let the listing take an earlier reply's bytes, nor
+// the fetch take zeros for content.
+TEST_F(DataFileImportTest, CardFaultsAreRefusedAndStageNothing) {
   const std::string metric = kvtest::DataFile("METRIC.TXT");
   std::string zeroFilled = metric;
   zeroFilled.replace(400, 400, std::string(400, '\0'));
   std::string many;
   for (int i = 0; i < 5002; ++i) many += "KV" + std::to_string(100000 + i) + ".TXT ";
-  struct Case {
+  const std::string unreadable = "The controller's file list could not be read: ";
+  using enum StatusCode;
+  using kvsim::Fault;
+  const struct Case {
     const char* what;
-    std::string bytes;  // of every file on the card
-    int message;
-    std::string listed = "1/1/KV000001";  // reported, listed, the last listed
-    std::string names = "KV000001.TXT";
-    std::string zeroSize{};
-    std::optional<std::size_t> stopsAfter{};
+    kvsim::Config card;
+    std::string listed;  // reported/listed/the last listed, or why the listing failed
+    StatusCode imported;
+    StatusCode listing = kOk;
     std::string entry = "KV000001.TXT  2024";  // the list entry imported
   } cases[] = {
-      {"more than 5,001 files", "x\n", kFileNotFetched, "5002/5001/KV105000", many},
-      {"names longer than eight characters", metric, kFileNotFetched, "2/1/LONGNAME",
-       "LONGNAME01.TXT LONGNAME.TXT", "", std::nullopt, "LONGNAME01.TXT  2024"},
-      {"an entry without a space", metric, kNoFileName, "3/1/KV000001",
-       "KV000001.TXT KV000002.DAT KV000003.TXT", "", std::nullopt,
-       "KV000002.DAT2024/05/17,10:30,19494"},
-      {"a size of 0", metric, kFileNotFetched, "2/1/KV000002", "KV000001.TXT KV000002.TXT",
-       "KV000001.TXT"},
-      {"a size larger than the line list can hold", std::string(kMaxControllerFileBytes + 1, 'x'),
+      {"more than 5,001 files", Card(many, "x\n"), "5002/5001/KV105000", kFileNotFetched},
+      {"names longer than eight characters", Card("LONGNAME01.TXT LONGNAME.TXT", metric),
+       "2/1/LONGNAME", kFileNotFetched, kOk, "LONGNAME01.TXT  2024"},
+      {"an entry without a space", Card("KV000001.TXT KV000002.DAT KV000003.TXT", metric),
+       "3/1/KV000001", kNoFileName, kOk, "KV000002.DAT2024/05/17,10:30,19494"},
+      {"a size of 0", Card("KV000001.TXT KV000002.TXT", metric, {.cardZeroSize = "KV000001.TXT"}),
+       "2/1/KV000002", kFileNotFetched},
+      {"a size larger than the line list can hold",
+       Card("KV000001.TXT", std::string(kMaxControllerFileBytes + 1, 'x')), "1/1/KV000001",
        kFileNotFetched},
-      {"more lines than the line list holds", "// Ver.\n" + std::string(76001, '\n'),
+      {"more lines than the line list holds",
+       Card("KV000001.TXT", "// Ver.\n" + std::string(76001, '\n')), "1/1/KV000001",
        kFileNotFetched},
-      {"a fetch that stops half-way", metric, kFileNotFetched, "1/1/KV000001", "KV000001.TXT", "",
-       2},
-      {"zero-filled blocks", zeroFilled, kFileNotFetched},
-      {"a card file that is no data file", "hello\n", kNoResultSection},
+      {"a fetch that stops half-way", Card("KV000001.TXT", metric, {.cardStopsAfter = 2}),
+       "1/1/KV000001", kFileNotFetched},
+      {"zero-filled blocks", Card("KV000001.TXT", zeroFilled), "1/1/KV000001", kFileNotFetched},
+      {"a card file that is no data file", Card("KV000001.TXT", "hello\n"), "1/1/KV000001",
+       kNoResultSection},
+      {"no answers", Card("KV000001.TXT", metric, {.fault = Fault::NoAnswer}),
+       unreadable + "The controller did not answer.", kFileNotFetched, kNoReply},
+      {"replies cut to 8 bytes", Card("KV000001.TXT", metric, {.fault = Fault::ShortAnswer}),
+       unreadable + "The controller answered 8 of 12 bytes.", kFileNotFetched, kShortReply},
+      {"replies cut to 100 bytes",
+       Card("KV000001.TXT", metric, {.fault = Fault::ShortAnswer, .shortLength = 100}),
+       "1/1/KV000001", kFileNotFetched},
+      // The listing's size reply and the fetch's second block.
+      {"the third reply empty", Card("KV000001.TXT", metric, {.zeroReplyAt = 3}),
+       unreadable + "The controller did not answer.", kFileNotFetched, kNoReply},
+      {"a link that closes after the first reply", Card("KV000001.TXT", metric, {.dropAfter = 1}),
+       unreadable + "The link to the controller failed.", kFileNotFetched, kLinkFailed},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    kvsim::Config config;
-    config.cardFiles.emplace();
-    std::istringstream names(c.names);
-    for (std::string name; names >> name;) config.cardFiles->push_back({name, c.bytes});
-    config.cardZeroSize = c.zeroSize;
-    config.cardStopsAfter = c.stopsAfter;
-    sim.controller.SetConfig(std::move(config));
-    const ControllerFileList list = ListControllerFiles(link);
-    const std::string last = list.entries.empty() ? "" : ControllerFileName(list.entries.back());
-    EXPECT_EQ(std::to_string(list.count) + "/" + std::to_string(list.entries.size()) + "/" + last,
-              c.listed);
-    WriteEarlierResults();
-    ExpectRefused(ImportControllerFile(link, context, files, settings.WorkFolder, c.entry),
-                  c.message);
-    EXPECT_EQ(view.parameters, "untouched");
+    Configure(c.card);
+    const Result<ControllerFileList> list = ListControllerFiles(link);
+    if (list.ok()) {
+      const std::vector<std::string>& entries = list.value().entries;
+      EXPECT_EQ(std::to_string(list.value().count) + "/" + std::to_string(entries.size()) + "/" +
+                    (entries.empty() ? "" : ControllerFileName(entries.back())),
+                c.listed);
+    } else {
+      EXPECT_EQ(list.status().description(), c.listed);
+    }
+    EXPECT_EQ(list.status().code(), c.listing);
+    EXPECT_EQ(link.Open(), 0);  // the fetch's replies counted anew
+    ExpectRefused(StageControllerFile(link, context, c.entry), c.imported);
   }
 }
 
-// A refused file changes no result file and no condition display: nothing
-// it converts before the refusal reaches the working folder or the window.
-TEST_F(DataFileImportTest, BrokenPcFilesLeaveEveryEarlierResultFile) {
+// A refused file stages nothing and changes no condition display; its text
+// says why.
+TEST_F(DataFileImportTest, BrokenPcFilesAreRefusedAndStageNothing) {
   const std::string metric = kvtest::DataFile("METRIC.TXT");
   const std::string data = "// A CalcData\n";
   const std::string point = "\n3.000;0.06120117226684575;";
   std::string results = "// A CalcResult\n";
   for (int i = 0; i < 52; ++i) results += "R" + std::to_string(i) + ";1;\xB5m;\n";
-  std::string loneCr = metric;
-  std::replace(loneCr.begin(), loneCr.end(), '\n', '\r');
-  std::vector<std::tuple<std::string, std::string, int>> cases{
-      {"a space before the first line", " " + metric, kNotADataFile},
-      {"more lines than the list holds", "// Ver.\n" + std::string(70001, '\n'), kNotADataFile},
-      {"lone CR line ends", loneCr, kNoDataSection},
-      {"truncated in the results", metric.substr(0, metric.find("Rku")), kNoDataSection},
-      {"truncated before the count", metric.substr(0, metric.find(data) + 14), kNoDataSection},
-      {"truncated in the data", metric.substr(0, metric.find(data) + 200), kNoDataSection},
+  using enum StatusCode;
+  std::vector<std::tuple<std::string, std::string, StatusCode, std::string>> cases{
+      {"a space before the first line", " " + metric, kNotADataFile,
+       "\"C:\\Data\\BROKEN.TXT\" is no data file: its first line begins with neither \"// Ver.\" "
+       "nor \"// Header\"."},
+      {"more lines than the list holds", "// Ver.\n" + std::string(70001, '\n'), kNotADataFile, ""},
+      {"truncated before the count", metric.substr(0, metric.find(data) + 14), kNoDataSection, ""},
+      {"truncated in the data", metric.substr(0, metric.find(data) + 200), kNoDataSection, ""},
   };
   // The file with its first `from` replaced by `to`.
-  auto edited = [&](const std::string& from, const std::string& to, int message) {
+  auto edited = [&](const std::string& from, const std::string& to, StatusCode code,
+                    const std::string& text = "") {
     std::string bytes = metric;
     ASSERT_NE(bytes.find(from), std::string::npos) << from;
     cases.push_back(
-        {from + " -> " + to, bytes.replace(bytes.find(from), from.size(), to), message});
+        {from + " -> " + to, bytes.replace(bytes.find(from), from.size(), to), code, text});
   };
-  edited("// A CalcResult", "// A Calcresult", kNoResultSection);  // markers match exactly
-  edited("// A CalcResult\n", results, kNoResultSection);          // more than 51 results
+  // Markers match exactly.
+  edited("// A CalcResult", "// A Calcresult", kNoResultSection,
+         "The data file has no \"// A CalcResult\" line.");
+  edited("// A CalcResult\n", results, kNoResultSection);  // more than 51 results
   edited(data, "// A Calc Data", kNoDataSection);
   edited(point, "\n3.000;0.06", kNoDataSection);  // fewer than two ";"
   edited(point, "\n3.000", kNoDataSection);
@@ -263,28 +281,17 @@ TEST_F(DataFileImportTest, BrokenPcFilesLeaveEveryEarlierResultFile) {
         "Profile; R;", "Profile;;"}) {
     edited("Profile;R;", profile, kConditionsNotConverted);  // unknown or with spaces: refused
   }
-  for (const auto& [what, bytes, message] : cases) {
+  // Keys are sought in the marker line and the 20 after it: "Filter;" at m + 21.
+  edited("\nFilter;", std::string(18, '\n') + "Filter;", kConditionsNotConverted,
+         "The condition section holds no \"Filter;\" in its first 21 lines.");
+  for (const auto& [what, bytes, code, text] : cases) {
     SCOPED_TRACE(what);
     kvtest::WriteBytes(drive.path() / "Data" / "BROKEN.TXT", bytes);
-    WriteEarlierResults();
-    ExpectRefused(ImportPcFile(files, context, settings.WorkFolder, "C:\\Data\\BROKEN.TXT"),
-                  message);
-    EXPECT_EQ(view.conditions[0], "untouched");
-    EXPECT_TRUE(view.captions.empty());
-  }
-}
-
-TEST_F(DataFileImportTest, AFailedWriteIsReportedAndChangesNoFile) {
-  kvtest::WriteBytes(drive.path() / "Data" / "METRIC.TXT", kvtest::DataFile("METRIC.TXT"));
-  WriteEarlierResults();
-  std::filesystem::remove(Work("Graph_ADC.Csv"));
-  std::filesystem::create_directories(Work("Graph_ADC.Csv"));  // cannot be replaced
-  const ImportOutcome outcome =
-      ImportPcFile(files, context, settings.WorkFolder, "C:\\Data\\METRIC.TXT");
-  EXPECT_EQ(outcome.message, 0);
-  EXPECT_FALSE(outcome.status.ok());
-  for (const char* name : {"Parameter.csv", "Evaluation.csv", "Condition.csv", "Graph_BAC.Csv"}) {
-    EXPECT_EQ(kvtest::ReadBytes(Work(name)), std::string("old ") + name) << name;
+    const Status status = StagePcFile(files, context, "C:\\Data\\BROKEN.TXT");
+    ExpectRefused(status, code);
+    if (!text.empty()) {
+      EXPECT_EQ(status.description(), text);
+    }
   }
 }
 

@@ -11,15 +11,15 @@ void Convert(const kv::DataLineList& lines, std::int16_t set) {
   kv::ProcessSettings settings;
   settings.EvaluationSelection = set;
   kvtest::RecordingView view;
-  kv::ImportStage stage;
+  kv::ResultStage stage;
   kv::ConversionContext context{settings, view, stage};
-  kv::ConvertDataFile(lines, context);
+  // A refusal must leave nothing for the caller to commit.
+  if (!kv::ConvertDataFile(lines, context).ok() && !stage.empty()) __builtin_trap();
   // The later converters on their own, whatever the earlier ones found.
   for (std::int16_t unit : {1, 2}) {
     settings.UnitSetting = unit;
-    double pitch = 0;
-    kv::DataFileToEvaluation(lines, context, pitch);
-    kv::DataFileToCondition(lines, context, pitch);
+    kv::Result<double> pitch = kv::DataFileToEvaluation(lines, context);
+    (void)kv::DataFileToCondition(lines, context, pitch.ok() ? pitch.value() : 0);
   }
 }
 

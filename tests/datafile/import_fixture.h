@@ -19,17 +19,12 @@ inline std::string DataFile(const char* name) {
   return ReadBytes(std::filesystem::path(KV_DATAFILE_DIR) / name);
 }
 
-// A working folder on a temporary drive C:, and the converters' context.
+// A temporary drive C: for data files on the PC, and the converters' context.
 class ImportFixture : public ::testing::Test {
  protected:
   ImportFixture() {
-    std::filesystem::create_directories(Work(""));
     settings.UnitSetting = 1;  // metric, as a data file's results make it
     settings.LanguageIndex = 1;
-  }
-
-  std::filesystem::path Work(const std::string& name) const {
-    return drive.path() / "Tarnwick Corvanet" / "KV-730" / name;
   }
 
   // Lines as the PC reader makes them.
@@ -48,7 +43,7 @@ class ImportFixture : public ::testing::Test {
   kv::FileSystem files{kv::DriveMap(drive.path())};
   kv::ProcessSettings settings;
   RecordingView view;
-  kv::ImportStage stage;
+  kv::ResultStage stage;
   kv::ConversionContext context{settings, view, stage};
 };
 

@@ -13,100 +13,103 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // The listed bytes, then zeros up to `length`.
-Bytes Frame(std::initializer_list<std::uint8_t> head, std::size_t length) {
+Bytes Frame(std::initializer_list<std::uint8_t> head, std::size_t length = 64) {
   Bytes frame(head);
   frame.resize(length, 0);
   return frame;
 }
 
-TEST(FrameBuildersTest, EveryFrameIsSentByteExact) {
-  kvsim::Config config;
-  config.version = "  Ver 1.102";
-  config.language = 3;
-  config.unit = 1;
-  config.evaluationFlag = 1;
-  config.statuses = {0x0005};
+// The memory-read frame of an address, given low byte first.
+Bytes MemoryRead(std::initializer_list<std::uint8_t> address) {
+  Bytes frame{0xFF, 0, 0x10, 0, 0, 0x4D, 0, 0, 0, 0, 0x44, 0};
+  frame.insert(frame.end(), address);
+  frame.insert(frame.end(), {1, 0, 0x52, 0});
+  return frame;
+}
+
+// A builder's field as one number; -1 when the builder failed.
+template <typename T>
+std::int64_t Value(const Result<T>& result) {
+  return result.ok() ? static_cast<std::int64_t>(result.value()) : -1;
+}
+std::int64_t Value(const Status& status) {
+  return status.ok() ? 1 : -1;
+}
+
+// Each frame byte-exact, its reply fields read, and the reply refused when
+// it ends before the last field the builder takes.
+TEST(FrameBuildersTest, EveryFrameIsSentByteExactAndItsReplyMustHoldItsFields) {
+  const kvsim::Config config{.version = "  Ver 1.102",
+                             .language = 3,
+                             .unit = 1,
+                             .evaluationFlag = 1,
+                             .statuses = {0x0005}};
   kvtest::SimOverSocket sim(config);
   Link link(*sim.transport);
   ASSERT_EQ(link.Open(), 0);
-
-  struct Case {
+  kvsim::Controller& controller = sim.controller;
+  const auto memory = [&](std::uint32_t address) {
+    return Value(ReadControllerMemory(link, address));
+  };
+  const struct {
     const char* name;
     std::function<std::int64_t()> send;
     Bytes frame;
     std::int64_t result;
+    std::size_t needed;  // reply bytes
   } cases[] = {
-      {"status", [&] { return ReadControllerStatus(link); },
-       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x40, 0x24}, 64), 5},
-      {"status control 1", [&] { return SetStatusControl(link, 1); },
-       Frame({0xFF, 0, 6, 0, 0x20, 0, 0x43, 0x24, 1, 0}, 64), 1},
-      {"status control 0", [&] { return SetStatusControl(link, 0); },
-       Frame({0xFF, 0, 6, 0, 0x20, 0, 0x43, 0x24, 0, 0}, 64), 0},
-      {"print key", [&] { return ReadPrintKeyState(link); },
-       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x45, 0x24}, 64), 0},
-      {"output mode 1",
+      {"status", [&] { return Value(ReadControllerStatus(link)); },
+       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x40, 0x24}), 5, 10},
+      {"status control 1", [&] { return Value(SetStatusControl(link, 1)); },
+       Frame({0xFF, 0, 6, 0, 0x20, 0, 0x43, 0x24, 1, 0}), 1, 1},
+      {"print key",
        [&] {
-         SetOutputMode(link, 1);
-         return sim.controller.OutputMode();
+         controller.PressPrintKey();
+         return Value(ReadPrintKeyState(link));
        },
-       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x11, 0x70, 1}, 64), 1},
-      {"output mode 0",
-       [&] {
-         SetOutputMode(link, 0);
-         return sim.controller.OutputMode();
-       },
-       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x11, 0x70, 0}, 64), 0},
-      {"start",
-       [&] {
-         SendStartCommand(link);
-         return link.ReceivedCount;
-       },
-       Frame({0xFF, 0, 10, 0, 0x20, 0, 0x40, 0x21}, 64), 64},
-      {"language", [&] { return ReadControllerMemory(link, kLanguageAddress); },
-       Bytes{0xFF, 0, 0x10, 0, 0, 0x4D, 0, 0, 0, 0, 0x44, 0, 0xD8, 0xE5, 0x02, 0x08, 1, 0, 0x52, 0},
-       3},
-      {"unit", [&] { return ReadControllerMemory(link, kUnitAddress); },
-       Bytes{0xFF, 0, 0x10, 0, 0, 0x4D, 0, 0, 0, 0, 0x44, 0, 0xD6, 0xE5, 0x02, 0x08, 1, 0, 0x52, 0},
-       1},
-      {"evaluation flag", [&] { return ReadControllerMemory(link, kEvaluationFlagAddress); },
-       Bytes{0xFF, 0, 0x10, 0, 0, 0x4D, 0, 0, 0, 0, 0x44, 0, 0xA8, 0x5D, 0x00, 0x08, 1, 0, 0x52, 0},
-       1},
+       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x45, 0x24}), 16, 12},
+      {"output mode 1", [&] { return SetOutputMode(link, 1).ok() ? controller.OutputMode() : -1; },
+       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x11, 0x70, 1}), 1, 1},
+      {"start", [&] { return Value(SendStartCommand(link)); },
+       Frame({0xFF, 0, 10, 0, 0x20, 0, 0x40, 0x21}), 1, 1},
+      {"language", [&] { return memory(kLanguageAddress); }, MemoryRead({0xD8, 0xE5, 0x02, 0x08}),
+       3, 21},
+      {"unit", [&] { return memory(kUnitAddress); }, MemoryRead({0xD6, 0xE5, 0x02, 0x08}), 1, 21},
+      {"evaluation flag", [&] { return memory(kEvaluationFlagAddress); },
+       MemoryRead({0xA8, 0x5D, 0x00, 0x08}), 1, 21},
       {"settings set B",
        [&] {
          auto s = ReadControllerSettings(link, 1);
-         return s.UnitSetting * 10000 + s.LanguageIndex * 100 + s.EvaluationFlag;
+         return s.ok() ? s.value().UnitSetting * 100 + s.value().LanguageIndex * 10 +
+                             s.value().EvaluationFlag
+                       : -1;
        },
-       Frame({0xFF, 0, 6, 0, 0x20, 0, 0x01, 0x70, 0, 1}, 64), 10301},
-      {"version", [&] { return static_cast<std::int64_t>(ReadControllerVersion(link).size()); },
-       Bytes{0xFF, 0, 0x0C, 0, 0, 0x41, 0, 0, 0, 0, 0x44, 0, 0, 0, 0, 0}, 50},
+       Frame({0xFF, 0, 6, 0, 0x20, 0, 0x01, 0x70, 0, 1}), 131, kSettingsReplyBytes},
+      {"version",  // NUL bytes belong to the text; only spaces are stripped
+       [&] {
+         auto text = ReadControllerVersion(link);
+         return text.ok() ? text.value() == "Ver 1.102" + std::string(41, '\0') : -1;
+       },
+       Frame({0xFF, 0, 0x0C, 0, 0, 0x41, 0, 0, 0, 0, 0x44}, 16), 1, 15},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(c.send(), c.result) << c.name;
-    ASSERT_FALSE(sim.controller.Requests().empty());
-    EXPECT_EQ(sim.controller.Requests().back(), c.frame) << c.name;
+    SCOPED_TRACE(c.name);
+    for (std::size_t length : {std::size_t{512}, c.needed, c.needed - 1}) {
+      kvsim::Config cut = config;
+      cut.fault = kvsim::Fault::ShortAnswer;
+      cut.shortLength = length;
+      controller.SetConfig(cut);
+      const std::int64_t got = c.send();
+      EXPECT_EQ(got < 0, length < c.needed) << length;
+      if (length == 512) {
+        EXPECT_EQ(got, c.result);
+      }
+      EXPECT_EQ(controller.Requests().back(), c.frame);
+    }
   }
-}
-
-TEST(FrameBuildersTest, VersionTextKeepsItsNulsAndLosesItsSpaces) {
-  kvsim::Config config;
-  config.version = "  Ver 1.102";
-  kvtest::SimOverSocket sim(config);
-  Link link(*sim.transport);
-  ASSERT_EQ(link.Open(), 0);
-  EXPECT_EQ(ReadControllerVersion(link), "Ver 1.102" + std::string(41, '\0'));
-
-  config.fault = kvsim::Fault::NoAnswer;
-  sim.controller.SetConfig(config);
-  EXPECT_EQ(ReadControllerVersion(link), "");
-}
-
-TEST(FrameBuildersTest, PrintKeyIsReportedOnce) {
-  kvtest::SimOverSocket sim;
-  Link link(*sim.transport);
-  ASSERT_EQ(link.Open(), 0);
-  sim.controller.PressPrintKey();
-  EXPECT_EQ(ReadPrintKeyState(link), 16);
-  EXPECT_EQ(ReadPrintKeyState(link), 0);
+  // A version reply of NUL bytes only carries no version.
+  controller.SetConfig({.version = ""});
+  EXPECT_EQ(ReadControllerVersion(link).status().code(), StatusCode::kShortReply);
 }
 
 }  // namespace

@@ -3,82 +3,59 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/frame_builders.h"
 #include "sim_fixture.h"
 
 namespace kv {
 namespace {
 
-TEST(LinkTest, ShortOrMissingRepliesReadAsZeros) {
-  struct Case {
-    kvsim::Fault fault;
-    std::size_t shortLength;
-    std::int32_t receivedCount;
-    std::uint32_t status;
-    std::string version;
+using namespace std::chrono_literals;
+
+kvsim::Config Cut(std::size_t length) {
+  return {.fault = kvsim::Fault::ShortAnswer, .shortLength = length};
+}
+
+TEST(LinkTest, ExchangeTellsWhyAReplyCannotBeUsed) {
+  using enum StatusCode;
+  using Action = std::function<void(kvtest::SimOverSocket&, Link&)>;
+  const std::atomic<bool> stop{true};
+  const Action nothing = [](auto&, Link&) {};
+  const Action stopServer = [](auto& sim, Link&) { sim.server.Stop(); };
+  const Action setStop = [&](auto&, Link& link) { link.SetStopFlag(&stop); };
+  const Action pastDeadline = [](auto&, Link& link) { link.SetDeadline(Link::Clock::now() - 1ms); };
+  const struct {
+    const char* name;
+    kvsim::Config config;
+    Action before;
+    std::int32_t required;
+    StatusCode code;
+    std::int32_t received;
+    bool sent;
   } cases[] = {
-      {kvsim::Fault::None, 0, 64, 0x1234, "Ver 1.101" + std::string(43, '\0')},
-      {kvsim::Fault::ShortAnswer, 9, 9, 0x0034,
-       ""},  // byte 9 missing: the status loses its high byte
-      {kvsim::Fault::ShortAnswer, 8, 8, 0, ""},
-      {kvsim::Fault::ShortAnswer, 14, 14, 0x1234, "Ve"},
-      {kvsim::Fault::NoAnswer, 0, 0, 0, ""},
+      {"whole reply", {}, nothing, 64, kOk, 64, true},
+      {"just long enough", Cut(10), nothing, 10, kOk, 10, true},
+      {"short reply", Cut(9), nothing, 10, kShortReply, 9, true},
+      {"no answer", {.fault = kvsim::Fault::NoAnswer}, nothing, 10, kNoReply, 0, true},
+      {"no answer in time", {.stallAt = 1}, nothing, 10, kNoReply, 0, true},
+      {"link closed", {}, stopServer, 10, kLinkFailed, 0, false},
+      {"stop flag set", {}, setStop, 10, kCancelled, 0, false},
+      {"deadline passed", {}, pastDeadline, 10, kTimedOut, 0, false},
   };
   for (const auto& c : cases) {
-    kvsim::Config config;
-    config.version = "Ver 1.101";
-    config.statuses = {0x1234};
-    config.fault = c.fault;
-    config.shortLength = c.shortLength;
-    kvtest::SimOverSocket sim(config);
-    Link link(*sim.transport);
+    SCOPED_TRACE(c.name);
+    kvtest::SimOverSocket sim(c.config);
+    TcpTransport transport(sim.Address(), c.config.stallAt ? 200ms : kDefaultReplyTimeout);
+    Link link(transport);
     ASSERT_EQ(link.Open(), 0);
-    EXPECT_EQ(ReadControllerVersion(link), c.version);
-    EXPECT_EQ(ReadControllerStatus(link), c.status);
-    EXPECT_EQ(link.ReceivedCount, c.receivedCount);
-    for (std::size_t i = static_cast<std::size_t>(c.receivedCount); i < 64; ++i) {
-      ASSERT_EQ(link.ReceiveBuffer[i], 0) << i;
-    }
+    c.before(sim, link);
+    BeginCommandFrame(link, 0x2440, 4, 64);
+    Status status = link.Exchange(c.required);
+    EXPECT_EQ(status.code(), c.code) << status.description();
+    EXPECT_EQ(link.ReceivedCount, c.received);
+    EXPECT_EQ(sim.controller.Requests().size(), c.sent ? 1u : 0u);
   }
-}
-
-TEST(LinkTest, EachBuilderStartsFromZeroedBuffers) {
-  kvsim::Config config;
-  config.language = 5;
-  kvtest::SimOverSocket sim(config);
-  Link link(*sim.transport);
-  ASSERT_EQ(link.Open(), 0);
-  EXPECT_EQ(ReadControllerMemory(link, kLanguageAddress), 5);
-  config.fault = kvsim::Fault::NoAnswer;
-  sim.controller.SetConfig(config);
-  EXPECT_EQ(ReadControllerMemory(link, kLanguageAddress), 0);  // nothing of the first reply is left
-  EXPECT_EQ(link.ReceivedCount, 0);
-}
-
-TEST(LinkTest, ReusedBuffersKeepBytesAShorterReplyLeaves) {
-  kvsim::Config config;
-  config.statuses = {0x1234};
-  kvtest::SimOverSocket sim(config);
-  Link link(*sim.transport);
-  ASSERT_EQ(link.Open(), 0);
-  BeginCommandFrame(link, 0x2440, 4, 64);
-  link.UsbTransaction();
-  config.fault = kvsim::Fault::ShortAnswer;
-  config.shortLength = 4;
-  config.statuses = {0};
-  sim.controller.SetConfig(config);
-  WriteCommandHeader(link, 0x2440, 4);
-  link.UsbTransaction();
-  EXPECT_EQ(link.ReceivedCount, 4);
-  EXPECT_EQ(link.ReplyWord(8), 0x1234);
-}
-
-TEST(LinkTest, ReplyFieldsBeyondTheBufferReadAsZero) {
-  kvtest::SimOverSocket sim;
-  Link link(*sim.transport);
-  link.PrepareBuffers(16, 4);
-  EXPECT_EQ(link.ReplyLong(2), 0);
-  EXPECT_EQ(link.ReplyByte(1000), 0);
 }
 
 }  // namespace

@@ -3,10 +3,43 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "temp_folder.h"
 
 namespace kv {
 namespace {
+
+// A folder as text: "name=bytes" entries in name order, joined by "; "; a
+// folder inside shows as its bare name.
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+Entries Parse(std::string_view text) {
+  Entries entries;
+  while (!text.empty()) {
+    const auto end = std::min(text.find("; "), text.size());
+    const std::string_view entry = text.substr(0, end);
+    const auto equals = entry.find('=');
+    entries.emplace_back(entry.substr(0, equals), entry.substr(equals + 1));
+    text.remove_prefix(std::min(end + 2, text.size()));
+  }
+  return entries;
+}
+
+void Make(const std::filesystem::path& root, std::string_view text) {
+  for (const auto& [name, bytes] : Parse(text)) kvtest::WriteBytes(root / name, bytes);
+}
+
+std::string Contents(const std::filesystem::path& root) {
+  std::map<std::string, std::string> names;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    const std::string name = entry.path().lexically_relative(root).string();
+    names[name] = entry.is_directory() ? "" : "=" + kvtest::ReadBytes(entry.path());
+  }
+  std::string text;
+  for (const auto& [name, rest] : names) text += (text.empty() ? "" : "; ") + name + rest;
+  return text;
+}
 
 TEST(FileSystemTest, ReadsLinesWhateverTheirEnds) {
   kvtest::TempFolder drive;
@@ -31,72 +64,72 @@ TEST(FileSystemTest, ReadsLinesWhateverTheirEnds) {
   EXPECT_FALSE(files.ReadLines("C:\\missing.txt").ok());
 }
 
-TEST(FileSystemTest, WritesWholeFilesWithCrLf) {
-  kvtest::TempFolder drive;
-  FileSystem files{DriveMap(drive.path())};
-  ASSERT_TRUE(files.WriteLines("C:\\f.INI", {"0", "", "x"}).ok());
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "f.INI"), "0\r\n\r\nx\r\n");
-  ASSERT_TRUE(files.WriteLines("C:\\F.ini", {"1"}).ok());  // same file, other spelling
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "f.INI"), "1\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.path()), {}), 1);
-}
-
-TEST(FileSystemTest, FailedWriteKeepsTheOldFile) {
-  kvtest::TempFolder drive;
-  FileSystem files{DriveMap(drive.path())};
-  // A folder where the file should go stands for any write that cannot complete.
-  std::filesystem::create_directories(drive.path() / "busy.csv" / "inside");
-  Status status = files.WriteLines("C:\\busy.csv", {"new"});
-  EXPECT_FALSE(status.ok());
-  EXPECT_NE(status.description().find("C:\\busy.csv"), std::string::npos);
-  EXPECT_TRUE(std::filesystem::is_directory(drive.path() / "busy.csv" / "inside"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.path()), {}), 1);
-
-  EXPECT_FALSE(files.WriteLines("C:\\no such folder\\f.INI", {"x"}).ok());
-}
-
+// Files written together, and what a later run finds after one was killed
+// half-way: the journal's set is completed, or else the old files stay.
 TEST(FileSystemTest, FilesWrittenTogetherReplaceAllOrNone) {
-  kvtest::TempFolder drive;
-  FileSystem files{DriveMap(drive.path())};
-  kvtest::WriteBytes(drive.path() / "Parameter.csv", "old P");
-  kvtest::WriteBytes(drive.path() / "Evaluation.csv", "old E");
-  EXPECT_FALSE(files
-                   .WriteFilesTogether({{"C:\\Parameter.csv", "new P"},
-                                        {"C:\\Evaluation.csv", "new E"},
-                                        {"C:\\missing\\Condition.csv", "new C"}})
-                   .ok());
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Parameter.csv"), "old P");
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Evaluation.csv"), "old E");
-  EXPECT_TRUE(
-      files.WriteFilesTogether({{"C:\\Parameter.csv", "new P"}, {"C:\\Evaluation.csv", "new E"}})
-          .ok());
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Parameter.csv"), "new P");
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Evaluation.csv"), "new E");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drive.path()), {}), 2);
+  const std::string old = "A.csv=old A; B.csv=old B", both = "A.csv=new A; B.csv=new B";
+  const struct {
+    const char* name;
+    std::string before;
+    std::string journal;  // "{}" stands for the folder
+    std::string write;    // into the folder; none: FinishInterruptedWrites
+    bool ok;
+    std::string after;
+  } cases[] = {
+      {"written", old, "", both, true, both},
+      {"a file fails before any rename", old, "", "A.csv=new A; no\\B.csv=new B", false, old},
+      {"a rename fails half-way", "A.csv=old A; B.csv/x=x", "", both, false,
+       "A.csv=old A; B.csv; B.csv/x=x"},
+      {"a single file over a folder", "B.csv/x=x", "", "B.csv=new B", false, "B.csv; B.csv/x=x"},
+      {"killed with one rename done",
+       "A.csv=new A; A.csv.tmp-aaaaaa.old=old A; B.csv=old B; B.csv.tmp-bbbbbb=new B; "
+       "B.csv.tmp-bbbbbb.old=old B",
+       "{}/A.csv.tmp-aaaaaa\t{}/A.csv\n{}/B.csv.tmp-bbbbbb\t{}/B.csv\n", "", true, both},
+      {"killed before the journal",
+       old + "; A.csv.tmp-aaaaaa=new A; B.csv.tmp-bbbbbb.old=old B; .kvcom-replacing.tmp-cccccc=",
+       "", "", true, old},
+      {"only temporary files go", "A.csv.tmp-abc=kept; notes.tmp-abcdefg=kept", "", "", true,
+       "A.csv.tmp-abc=kept; notes.tmp-abcdefg=kept"},
+      {"a damaged journal moves nothing else", old + "; sub/A.csv.tmp-dddddd=x",
+       "{}/B.csv\t{}/A.csv\n{}/sub/A.csv.tmp-dddddd\t{}/A.csv\nno tab\n", "", true,
+       old + "; sub; sub/A.csv.tmp-dddddd=x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    kvtest::TempFolder drive;
+    const std::filesystem::path folder = drive.path() / "W";
+    std::filesystem::create_directories(folder);
+    Make(folder, c.before);
+    std::string journal = c.journal;
+    for (auto at = journal.find("{}"); at != std::string::npos; at = journal.find("{}")) {
+      journal.replace(at, 2, folder.string());
+    }
+    if (!journal.empty()) kvtest::WriteBytes(folder / ".kvcom-replacing", journal);
+    FileSystem files{DriveMap(drive.path())};
+    if (c.write.empty()) {
+      files.FinishInterruptedWrites("C:\\W\\");
+    } else {
+      std::vector<FileSystem::FileContent> write;
+      for (const auto& [name, bytes] : Parse(c.write)) write.push_back({"C:\\W\\" + name, bytes});
+      EXPECT_EQ(files.WriteFilesTogether(write).ok(), c.ok);
+    }
+    EXPECT_EQ(Contents(folder), c.after);
+  }
 }
 
-TEST(FileSystemTest, CopyLeavesAnExistingDestination) {
-  kvtest::TempFolder drive;
-  FileSystem files{DriveMap(drive.path())};
-  kvtest::WriteBytes(drive.path() / "a.xls", "template");
-  kvtest::WriteBytes(drive.path() / "b.xls", "edited");
-  EXPECT_TRUE(files.CopyFile("C:\\a.xls", "C:\\b.xls").ok());
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "b.xls"), "edited");
-  EXPECT_TRUE(files.CopyFile("C:\\a.xls", "C:\\c.xls").ok());
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "c.xls"), "template");
-  Status missing = files.CopyFile("C:\\none.xls", "C:\\d.xls");
-  EXPECT_FALSE(missing.ok());
-  EXPECT_NE(missing.description().find("none.xls"), std::string::npos);
-}
-
-TEST(FileSystemTest, FoldersAreMadeOneAtATime) {
+TEST(FileSystemTest, FoldersOneAtATimeAndCopiesThatKeepTheDestination) {
   kvtest::TempFolder drive;
   FileSystem files{DriveMap(drive.path())};
   EXPECT_FALSE(files.CreateFolder("C:\\a\\b").ok());
   EXPECT_TRUE(files.CreateFolder("C:\\a").ok());
-  EXPECT_TRUE(files.CreateFolder("C:\\a\\b").ok());
-  EXPECT_TRUE(files.FolderExists("C:\\A\\B"));
+  EXPECT_TRUE(files.CreateFolder("C:\\A\\b").ok());
+  EXPECT_TRUE(files.FolderExists("C:\\a\\B"));
   EXPECT_FALSE(files.FileExists("C:\\a\\b"));
+  Make(drive.path(), "x.xls=template; y.xls=edited");
+  EXPECT_TRUE(files.CopyFile("C:\\x.xls", "C:\\y.xls").ok());
+  EXPECT_TRUE(files.CopyFile("C:\\x.xls", "C:\\a\\z.xls").ok());
+  EXPECT_FALSE(files.CopyFile("C:\\none.xls", "C:\\d.xls").ok());
+  EXPECT_EQ(Contents(drive.path()), "a; a/b; a/z.xls=template; x.xls=template; y.xls=edited");
 }
 
 }  // namespace

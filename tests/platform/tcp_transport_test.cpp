@@ -3,60 +3,60 @@
 
 #include <gtest/gtest.h>
 
-#include "link/link.h"
-#include "sim/loopback_server.h"
+#include "sim_fixture.h"
 
 namespace kv {
 namespace {
 
-std::string Address(const kvsim::LoopbackServer& server) {
-  return "127.0.0.1:" + std::to_string(server.Port());
-}
+using namespace std::chrono_literals;
 
-TEST(TcpTransportTest, CarriesOneRequestAndOneReplyPerCall) {
-  kvsim::Controller controller;
-  kvsim::LoopbackServer server(controller);
-  ASSERT_TRUE(server.Listen(0));
-  server.Start();
-  TcpTransport transport(Address(server));
-  EXPECT_NE(transport.open("Other"), 0);
-  ASSERT_EQ(transport.open(Link::DeviceName), 0);
+constexpr std::uint8_t kStatusRequest[64] = {0xFF, 0, 4, 0, 0x20, 0, 0x40, 0x24};
 
-  const std::uint8_t status[64] = {0xFF, 0, 4, 0, 0x20, 0, 0x40, 0x24};
-  EXPECT_EQ(transport.write(status), 64);
-  std::vector<std::uint8_t> reply(100, 0xEE);
-  EXPECT_EQ(transport.read(std::span(reply).first(10)), 10);  // no more than asked for
-  EXPECT_EQ(reply[10], 0xEE);
-  EXPECT_EQ(transport.read(reply), 0);  // the reply was taken
-  transport.close();
-  EXPECT_EQ(controller.Requests().size(), 1u);
-}
-
-TEST(TcpTransportTest, NoServerOrLostServerReadsAsNoAnswer) {
-  std::uint16_t port;
-  {
-    kvsim::Controller controller;
-    kvsim::LoopbackServer server(controller);
-    ASSERT_TRUE(server.Listen(0));
-    port = server.Port();
-    server.Start();
-    TcpTransport transport("127.0.0.1:" + std::to_string(port));
-    ASSERT_EQ(transport.open(Link::DeviceName), 0);
-    server.Stop();
-    const std::uint8_t frame[16] = {0xFF, 0, 12, 0, 0, 'A', 0, 0, 0, 0, 'D'};
-    std::uint8_t reply[64] = {7};
-    transport.write(frame);
-    EXPECT_EQ(transport.read(reply), 0);
-    EXPECT_EQ(reply[0], 7);
+// A read delivers at most what it asks for and touches nothing more; after a
+// failure the stream is out of step, so the connection is gone for good.
+TEST(TcpTransportTest, ALateOrLostAnswerFailsWithoutHanging) {
+  const struct {
+    const char* name;
+    kvsim::Config config;
+    std::chrono::milliseconds timeout;
+    bool stopServer;
+    int write, read, next;
+  } cases[] = {
+      {"answered", {}, kDefaultReplyTimeout, false, 64, 10, 64},
+      {"answer too late", {.replyDelayMs = 600}, 100ms, false, 64, kNoAnswerInTime, kLinkFailed},
+      {"no answer", {.stallAt = 1}, 100ms, false, 64, kNoAnswerInTime, kLinkFailed},
+      {"server gone", {}, kDefaultReplyTimeout, true, kLinkFailed, kLinkFailed, kLinkFailed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    kvtest::SimOverSocket sim(c.config);
+    TcpTransport transport(sim.Address(), c.timeout);
+    ASSERT_EQ(transport.open("Corvanet_KV"), 0);
+    if (c.stopServer) sim.server.Stop();
+    std::vector<std::uint8_t> reply(64, 0xEE);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(transport.write(kStatusRequest), c.write);
+    const int read = transport.read(std::span(reply).first(10));
+    EXPECT_EQ(read, c.read);
+    EXPECT_EQ(reply[std::max(read, 0)], 0xEE);
+    EXPECT_EQ(transport.write(kStatusRequest), c.next);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);  // bounds a hang, nothing finer
   }
-  TcpTransport nobody("127.0.0.1:" + std::to_string(port));
-  EXPECT_NE(nobody.open(Link::DeviceName), 0);
 }
 
-TEST(TcpTransportTest, RefusesAddressesOffThisMachine) {
-  for (const char* address : {"192.0.2.1:5000", "10.0.0.1:5000", "127.0.0.1", ""}) {
+TEST(TcpTransportTest, WithoutASimulatorEveryOperationFails) {
+  std::string closedPort;
+  {
+    kvtest::SimOverSocket gone;
+    closedPort = gone.Address();
+  }
+  for (const std::string& address : {closedPort, std::string("192.0.2.1:5000"),
+                                     std::string("10.0.0.1:5000"), std::string("127.0.0.1")}) {
     TcpTransport transport(address);
-    EXPECT_NE(transport.open(Link::DeviceName), 0) << address;
+    EXPECT_NE(transport.open("Corvanet_KV"), 0) << address;
+    std::uint8_t reply[64];
+    EXPECT_EQ(transport.write(kStatusRequest), kLinkFailed) << address;
+    EXPECT_EQ(transport.read(reply), kLinkFailed) << address;
   }
 }
 

@@ -1,75 +1,65 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The reply readers against the simulator on its socket, into real files.
+// The reply readers against the simulator on its socket: what they stage is
+// checked against the simulator's own measurement.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <functional>
+#include <span>
 
+#include "datafile/recording_view.h"
 #include "results/block_reader.h"
 #include "results/conditions_reader.h"
 #include "results/number_text.h"
 #include "results/parameters_reader.h"
 #include "results/profile_reader.h"
 #include "sim_fixture.h"
-#include "temp_folder.h"
 
 namespace kv {
 namespace {
 
-// The window's displays as the readers leave them.
-struct RecordingView : ResultsView {
-  void ShowParameters(const std::string& text) override { parameters = text; }
-  void ShowConditions(const std::array<std::string, 5>& texts) override { conditions = texts; }
-  void ShowConditionCaption(int label, int number) override { captions[label - 3] = number; }
-  void ShowProgress(int maximum) override { progress.push_back(-maximum); }
-  void SetProgress(int value) override { progress.push_back(value); }
-  void HideProgress() override { progressHidden = true; }
+using Lines = std::vector<std::string>;
 
-  std::string parameters;
-  std::array<std::string, 5> conditions;
-  std::array<int, 2> captions{};
-  std::vector<int> progress;
-  bool progressHidden = false;
-};
+kvsim::Config Cut(std::size_t length) {
+  return {.fault = kvsim::Fault::ShortAnswer, .shortLength = length};
+}
 
-std::vector<std::string> Lines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0; start < bytes.size();) {
-    std::size_t end = bytes.find("\r\n", start);
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 2;
+std::string Csv(const Lines& lines) {
+  std::string bytes;
+  for (const auto& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+// The file of `values` as the controller sends them, or in microinches.
+std::string ValuesFile(std::span<const double> values, bool inch = false) {
+  std::string bytes;
+  for (double value : values) {
+    bytes += GeneralNumberText(inch ? value / 25.4 * 1000 : value) + "\r\n";
   }
-  return lines;
+  return bytes;
 }
 
 class ReadersTest : public ::testing::Test {
  protected:
-  explicit ReadersTest(kvsim::Config config = {}) { Connect(std::move(config)); }
+  ReadersTest() { Connect({}); }
 
   void Connect(kvsim::Config config) {
     sim = std::make_unique<kvtest::SimOverSocket>(std::move(config));
     link = std::make_unique<Link>(*sim->transport);
     ASSERT_EQ(link->Open(), 0);
     settings.VersionNumber = 1103;
-    std::filesystem::create_directories(drive.path() / "W");
-    settings.WorkFolder = "C:\\W\\";
+    stage.Clear();
+    view = {};
   }
-  ReaderContext Context() { return {*link, settings, files, view, blockCount}; }
-  std::vector<std::string> File(const char* name) {
-    return Lines(kvtest::ReadBytes(drive.path() / "W" / name));
+  ReaderContext Context() { return {*link, settings, view, stage, blockCount}; }
+  std::string File(const char* name) {
+    const std::string* bytes = stage.Bytes(name);
+    return bytes ? *bytes : "(not staged)";
   }
   const kvsim::EvaluationSet& Set(int set) { return sim->controller.measurement().sets[set]; }
-  std::size_t Requests(std::uint16_t command) {
-    std::size_t count = 0;
-    for (const auto& frame : sim->controller.Requests()) {
-      count += frame.size() == 64 && frame[6] == (command & 0xFF) && frame[7] == command >> 8;
-    }
-    return count;
-  }
 
-  kvtest::TempFolder drive;
-  FileSystem files{DriveMap(drive.path())};
   ProcessSettings settings;
-  RecordingView view;
+  kvtest::RecordingView view;
+  ResultStage stage;
   std::int32_t blockCount = 0;
   std::unique_ptr<kvtest::SimOverSocket> sim;
   std::unique_ptr<Link> link;
@@ -77,8 +67,7 @@ class ReadersTest : public ::testing::Test {
 
 // The controller's record text as the file shows it, worked out apart from the reader.
 std::string Expected(std::string text) {
-  for (auto [from, to] :
-       {std::pair{"\x83\xA2", "D"}, {"\x83\xC2q", "Dq"}, {"\x83\xC2", "d"}, {"\x83\xC9", "L"}}) {
+  for (auto [from, to] : {std::pair{"\x83\xA2", "D"}, {"\x83\xC2", "d"}, {"\x83\xC9", "L"}}) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from)) {
       text.replace(at, std::string_view(from).size(), to);
     }
@@ -87,190 +76,167 @@ std::string Expected(std::string text) {
   return text.substr(0, space) + std::string(7 - space, ' ') + text.substr(space + 1);
 }
 
+// What the simulator's texts do not show: the delta fix, odd spacing, long names.
+TEST(ParameterLineTest, AlignsNamesAndTranslatesGreekLetters) {
+  const struct {
+    std::string record;
+    std::string line;
+  } cases[] = {
+      {"R\x83\xC2q 0.05", "RDq    0.05"},  // small delta, then the dq fix
+      {"Rda 1", "RDa    1"},
+      {" 0.5 um", "       0.5 um"},
+      {"Rmr(c) 55.0 %", "Rmr(c) 55.0 %"},  // a long name keeps one space
+      {"Rsk  -0.12", "Rsk     -0.12"},     // spacing after the first space is the controller's
+      {"R", "R"},                          // no space: nothing to align
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParameterLine(c.record), c.line) << c.record;
+}
+
 TEST_F(ReadersTest, ParametersOfEitherSet) {
   for (int set : {0, 1}) {
     settings.EvaluationSelection = static_cast<std::int16_t>(set);
     ReaderContext context = Context();
     ASSERT_TRUE(ReadParameters(context).ok());
-    std::vector<std::string> expected;
+    Lines expected;
     for (const auto& text : Set(set).parameterTexts) expected.push_back(Expected(text));
-    EXPECT_EQ(File("Parameter.csv"), expected) << set;
-    EXPECT_EQ(File("Parameter.csv")[0].substr(0, 7), set == 0 ? "Ra     " : "Wa     ");
+    EXPECT_EQ(File("Parameter.csv"), Csv(expected)) << set;
     EXPECT_TRUE(view.parameters.ends_with("\r\n\r\n"));
   }
   settings.VersionNumber = 1101;  // old firmware cannot choose the set
   ReaderContext context = Context();
   ASSERT_TRUE(ReadParameters(context).ok());
-  EXPECT_EQ(File("Parameter.csv")[0].substr(0, 2), "Ra");
+  EXPECT_TRUE(File("Parameter.csv").starts_with("Ra "));
 }
 
 TEST_F(ReadersTest, ConditionsOfEitherSetInEitherUnit) {
-  struct Case {
+  const struct {
     int set;
     bool inch;
-    std::vector<std::string> lines;
+    Lines lines;
     std::array<std::string, 5> boxes;
+    std::map<int, int> captions;
   } cases[] = {
       {0,
        false,
        {"CUT 0.8mm", "N 5", "CUV R", "FIL GAUSS", "STD ISO 1997", "LS  2.5um", "STP 1.00", "UNT 1",
         "LNG E"},
-       {"ISO 1997", "R", "GAUSS", "5", "0.8mm"}},
-      {0,
-       true,
-       {"CUT 0.03in", "N 5", "CUV R", "FIL GAUSS", "STD ISO 1997", "LS  100uin", "STP 40.0",
-        "UNT 2", "LNG E"},
-       {"ISO 1997", "R", "GAUSS", "5", "0.03in"}},
-      {1,
-       false,
-       {"CUT 0.8mm-NONE", "L  4mm", "CUV W", "FIL GAUSS", "STD ISO 1997", "LS  2.5um", "STP 1.00",
-        "UNT 1", "LNG E"},
-       {"ISO 1997", "W", "GAUSS", " 4mm", "0.8mm-NONE"}},
+       {"ISO 1997", "R", "GAUSS", "5", "0.8mm"},
+       {}},
       {1,
        true,
        {"CUT 0.03in-NONE", "L 0.157in", "CUV W", "FIL GAUSS", "STD ISO 1997", "LS  100uin",
         "STP 40.0", "UNT 2", "LNG E"},
-       {"ISO 1997", "W", "GAUSS", "0.157in", "0.03in-NONE"}},
+       {"ISO 1997", "W", "GAUSS", "0.157in", "0.03in-NONE"},
+       {{3, 29}}},  // "L" in line 1: evaluation length
   };
   for (const auto& c : cases) {
     settings.EvaluationSelection = static_cast<std::int16_t>(c.set);
     settings.LanguageIndex = 1;
-    view.captions = {};
+    view = {};
     ReaderContext context = Context();
     ASSERT_TRUE((c.inch ? ReadConditionsInch(context) : ReadConditionsMetric(context)).ok());
-    EXPECT_EQ(File("Condition.csv"), c.lines) << c.set << c.inch;
-    EXPECT_EQ(view.conditions, c.boxes) << c.set << c.inch;
-    EXPECT_EQ(view.captions[0], c.set == 1 ? 29 : 0);  // "L" in line 1: evaluation length
+    EXPECT_EQ(File("Condition.csv"), Csv(c.lines)) << c.set;
+    EXPECT_EQ(view.conditions, c.boxes) << c.set;
+    EXPECT_EQ(view.captions, c.captions) << c.set;
   }
 }
 
 TEST_F(ReadersTest, EvaluationDataHasExactlyTheValuesTheControllerCounts) {
-  struct Case {
+  const struct {
     std::optional<std::size_t> total;
     std::size_t lines;
-    std::size_t blockRequests;
-  } cases[] = {{std::nullopt, 4001, 401},
-               {1234, 1234, 124},
-               {1236, 1236, 124},
-               {3, 3, 1},
-               {10, 10, 1},
-               {0, 0, 0}};
+    int blocks;
+  } cases[] = {{std::nullopt, 4001, 401}, {1234, 1234, 124}, {3, 3, 1}, {10, 10, 1}, {0, 0, 0}};
   for (const auto& c : cases) {
-    kvsim::Config config;
-    config.evaluationTotal = c.total;
-    Connect(config);
-    view = {};
-    kvtest::WriteBytes(drive.path() / "W" / "Evaluation.csv", "previous\r\n");
+    Connect({.evaluationTotal = c.total});
     ReaderContext context = Context();
     auto blocks = ReadEvaluationData(context);
     ASSERT_TRUE(blocks.ok());
-    EXPECT_EQ(blocks.value(), static_cast<std::int16_t>(c.blockRequests));
-    EXPECT_EQ(Requests(0x7004), 1 + c.blockRequests);
+    EXPECT_EQ(blocks.value(), c.blocks);
+    EXPECT_EQ(blockCount, c.blocks);
     if (c.lines == 0) {
-      EXPECT_EQ(File("Evaluation.csv"), std::vector<std::string>{"previous"});
+      EXPECT_TRUE(stage.empty());
       continue;
     }
-    const auto& values = Set(0).evaluation;
-    std::vector<std::string> expected;
-    for (std::size_t i = 0; i < c.lines; ++i) expected.push_back(GeneralNumberText(values[i]));
-    EXPECT_EQ(File("Evaluation.csv"), expected);
-    EXPECT_EQ(blockCount, static_cast<std::int32_t>(c.blockRequests));
-    EXPECT_EQ(view.progress.front(), -static_cast<int>(c.blockRequests));
-    EXPECT_EQ(view.progress.back(), static_cast<int>(c.blockRequests) - 1);
-    EXPECT_TRUE(view.progressHidden);
+    EXPECT_EQ(File("Evaluation.csv"), ValuesFile(std::span(Set(0).evaluation).first(c.lines)));
+    EXPECT_TRUE(view.progress.starts_with("show " + std::to_string(c.blocks) + ";0;"));
+    EXPECT_TRUE(view.progress.ends_with(";" + std::to_string(c.blocks - 1) + ";hide"));
   }
 }
 
-TEST_F(ReadersTest, InchValuesAreMicroinches) {
-  settings.UnitSetting = 1;
-  settings.EvaluationSelection = 1;
-  ReaderContext context = Context();
-  ASSERT_TRUE(ReadEvaluationData(context).ok());
-  auto lines = File("Evaluation.csv");
-  const auto& values = Set(1).evaluation;
-  ASSERT_EQ(lines.size(), values.size());
-  for (std::size_t i = 0; i < values.size(); i += 97) {
-    EXPECT_EQ(lines[i], GeneralNumberText(values[i] / 25.4 * 1000)) << i;
-  }
-}
-
-TEST_F(ReadersTest, GraphsByType) {
-  struct Case {
+TEST_F(ReadersTest, GraphsByTypeInEitherUnit) {
+  const struct {
     std::int16_t type;
+    int set;
+    bool inch;
     const char* file;
-  } cases[] = {{0, "Graph_ADC.Csv"}, {1, "Graph_BAC.Csv"}, {2, "Graph_POW.Csv"}};
+  } cases[] = {
+      {0, 0, false, "Graph_ADC.Csv"}, {1, 1, true, "Graph_BAC.Csv"}, {2, 0, true, "Graph_POW.Csv"}};
   for (const auto& c : cases) {
+    settings.EvaluationSelection = static_cast<std::int16_t>(c.set);
+    settings.UnitSetting = c.inch;  // microinches
     ReaderContext context = Context();
-    auto blocks = ReadGraphData(context, c.type);
-    ASSERT_TRUE(blocks.ok());
-    const auto& values = Set(0).graphs[static_cast<std::size_t>(c.type)];
-    ASSERT_EQ(File(c.file).size(), values.size()) << c.file;
-    EXPECT_EQ(File(c.file).back(), GeneralNumberText(values.back())) << c.file;
+    ASSERT_TRUE(ReadGraphData(context, c.type).ok());
+    EXPECT_EQ(File(c.file), ValuesFile(Set(c.set).graphs[c.type], c.inch)) << c.file;
   }
   ReaderContext context = Context();
   EXPECT_FALSE(ReadGraphData(context, 3).ok());
 }
 
+// Fifteen records fill a reply; the value of a sixteenth still fits.
 TEST_F(ReadersTest, MeasuredProfileToItsEndMark) {
-  ReaderContext context = Context();
-  auto count = ReadMeasuredProfile(context);
-  ASSERT_TRUE(count.ok());
-  const auto& measured = sim->controller.measurement().measured;
-  EXPECT_EQ(count.value(), static_cast<std::int32_t>(measured.size()));
-  auto lines = File("Measured.csv");
-  ASSERT_EQ(lines.size(), measured.size());
-  EXPECT_EQ(lines[0], GeneralNumberText(measured[0]));
-  EXPECT_EQ(lines.back(), GeneralNumberText(measured.back()));
-}
-
-TEST_F(ReadersTest, MeasuredProfileFaultsKeepThePreviousFile) {
-  struct Case {
-    std::size_t recordsPerReply;
-    std::optional<std::size_t> stopsAfter;
-    bool ok;
-    const char* says;
-  } cases[] = {
-      {16, std::nullopt, true, ""},
-      {17, std::nullopt, false, "at most 16"},
-      {15, 3, false, "stopped answering"},
-  };
-  for (const auto& c : cases) {
-    kvsim::Config config;
-    config.recordsPerReply = c.recordsPerReply;
-    config.profileStopsAfter = c.stopsAfter;
-    Connect(config);
-    kvtest::WriteBytes(drive.path() / "W" / "Measured.csv", "previous\r\n");
+  for (std::size_t records : {15, 16}) {
+    Connect({.recordsPerReply = records});
     ReaderContext context = Context();
     auto count = ReadMeasuredProfile(context);
-    EXPECT_EQ(count.ok(), c.ok) << c.recordsPerReply;
-    if (c.ok) {
-      EXPECT_EQ(File("Measured.csv").size(), sim->controller.measurement().measured.size());
-      continue;
-    }
-    EXPECT_NE(count.status().description().find(c.says), std::string::npos);
-    EXPECT_NE(count.status().description().find("Measured.csv"), std::string::npos);
-    EXPECT_EQ(File("Measured.csv"), std::vector<std::string>{"previous"});
-    EXPECT_TRUE(view.progressHidden);
+    ASSERT_TRUE(count.ok());
+    const auto& measured = sim->controller.measurement().measured;
+    EXPECT_EQ(count.value(), static_cast<std::int32_t>(measured.size()));
+    EXPECT_EQ(File("Measured.csv"), ValuesFile(measured)) << records;
+    EXPECT_TRUE(view.progress.ends_with("hide"));
   }
 }
 
-TEST_F(ReadersTest, ShortRepliesReadAsNothing) {
-  kvsim::Config config;
-  config.fault = kvsim::Fault::ShortAnswer;
-  config.shortLength = 8;
-  Connect(config);
-  kvtest::WriteBytes(drive.path() / "W" / "Evaluation.csv", "previous\r\n");
-  ReaderContext context = Context();
-  ASSERT_TRUE(ReadParameters(context).ok());
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "W" / "Parameter.csv"), "");
-  EXPECT_EQ(view.parameters, "\r\n");
-  auto blocks = ReadEvaluationData(context);
-  ASSERT_TRUE(blocks.ok());
-  EXPECT_EQ(blocks.value(), 0);
-  EXPECT_EQ(File("Evaluation.csv"), std::vector<std::string>{"previous"});
-  ASSERT_TRUE(ReadConditionsMetric(context).ok());
-  EXPECT_EQ(File("Condition.csv")[0], "CUT ***");  // all codes read as 0: P in length mode
-  EXPECT_FALSE(ReadMeasuredProfile(context).ok());
+// A reply that is missing, short or cut off mid-way fails the reader and
+// leaves what was staged before as it was.
+TEST_F(ReadersTest, AReplyThatFailsLeavesTheStageAsItWas) {
+  struct Reader {
+    const char* file;
+    std::function<Status(ReaderContext&)> read;
+  };
+  const Reader parameters{"Parameter.csv", [](auto& c) { return ReadParameters(c); }};
+  const Reader conditions{"Condition.csv", [](auto& c) { return ReadConditionsMetric(c); }};
+  const Reader evaluation{"Evaluation.csv", [](auto& c) { return ReadEvaluationData(c).status(); }};
+  const Reader graph{"Graph_BAC.Csv", [](auto& c) { return ReadGraphData(c, 1).status(); }};
+  const Reader profile{"Measured.csv", [](auto& c) { return ReadMeasuredProfile(c).status(); }};
+  using enum StatusCode;
+  const struct {
+    const char* name;
+    const Reader& reader;
+    kvsim::Config config;
+    StatusCode code;
+  } cases[] = {
+      {"parameter count empty", parameters, {.zeroReplyAt = 1}, kNoReply},
+      {"parameter record empty", parameters, {.zeroReplyAt = 3}, kNoReply},
+      {"parameter record without text", parameters, Cut(12), kShortReply},
+      {"conditions short", conditions, Cut(210), kShortReply},
+      {"evaluation count empty", evaluation, {.zeroReplyAt = 1}, kNoReply},
+      {"evaluation block short", evaluation, Cut(95), kShortReply},
+      {"evaluation link closed", evaluation, {.dropAfter = 5}, kLinkFailed},
+      {"graph block empty", graph, {.zeroReplyAt = 4}, kNoReply},
+      {"profile reply empty", profile, {.zeroReplyAt = 2}, kNoReply},
+      {"profile records cut off", profile, Cut(299), kShortReply},
+      {"profile records beyond the reply", profile, {.recordsPerReply = 17}, kBadReply},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Connect(c.config);
+    stage.Add(c.reader.file, "previous\r\n");
+    ReaderContext context = Context();
+    EXPECT_EQ(c.reader.read(context).code(), c.code);
+    EXPECT_EQ(File(c.reader.file), "previous\r\n");
+    EXPECT_TRUE(view.progress.empty() || view.progress.ends_with("hide")) << view.progress;
+  }
 }
 
 }  // namespace

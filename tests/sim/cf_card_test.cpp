@@ -10,7 +10,6 @@ namespace kvsim::test {
 namespace {
 
 // The listing's and the fetch's frames; `name` is what bytes 12-19 carry.
-const Bytes kCountRequest = Command(0x7006, 4, {0, 0});
 Bytes EntryRequest(std::uint8_t index, const std::string& name) {
   return Patched(Command(0x7006, 4, {0, 1, index}), 12, Text(name));
 }
@@ -46,12 +45,14 @@ TEST_F(SimTest, TheCardListsAndServesItsFilesByteExact) {
   const struct {
     const char* name;
     Bytes request;
-    Bytes reply;
+    Bytes reply;  // none: refused
   } cases[] = {
-      {"count", kCountRequest, Patched(Reply(0x7006, 64), 10, {4, 0})},
+      {"count", Command(0x7006, 4, {0, 0}), Patched(Reply(0x7006, 64), 10, {4, 0})},
       {"entry 0", EntryRequest(0, ""), Entry("KV000001.TXT", "6")},
       {"size 0", SizeRequest(0, "KV000001"), Size(6)},
+      {"entry without the last size's name", EntryRequest(1, "KV000002"), {}},
       {"entry 1", EntryRequest(1, "KV000001"), Entry("KV000002.TXT", "900")},
+      {"size without the last entry's index", SizeRequest(2, "KV000002"), {}},
       {"size 1", SizeRequest(1, "KV000002"), Size(900)},
       {"entry 2", EntryRequest(2, "KV000002"), Entry("KV000003.TXT", "6")},
       {"size 2 reported as 0", SizeRequest(2, "KV000003"), Size(0)},
@@ -70,20 +71,6 @@ TEST_F(SimTest, TheCardListsAndServesItsFilesByteExact) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Exchange(c.request), c.reply);
   }
-}
-
-TEST(CfCardFilesTest, TheDefaultCardHoldsDataFilesOfBothUnitsAndALargeOne) {
-  std::string kinds;  // per file: name, unit, line ends, a 50,001-point evaluation
-  for (const CardFile& file : DefaultCardFiles()) {
-    const auto Has = [&](const char* text) { return file.bytes.find(text) != std::string::npos; };
-    EXPECT_TRUE(file.bytes.starts_with("// Ver.") && file.bytes.ends_with("\n")) << file.name;
-    kinds += file.name + (Has(";mm;") ? " mm" : "") + (Has(";in;") ? " in" : "") +
-             (Has("\r\n") ? " CRLF" : " LF") + (Has("// A CalcData\n50001\n") ? " 50001" : "") +
-             ", ";
-  }
-  EXPECT_EQ(kinds,
-            "KV000001.TXT mm LF, KV000002.TXT in LF, KV000003.TXT mm CRLF, KV000004.TXT in CRLF, "
-            "KV000005.TXT mm LF 50001, ");
 }
 
 }  // namespace

@@ -1,53 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The controller over its real loopback socket: replies, refusals, state.
+// The controller over its real loopback socket: refusals, state, link faults.
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include "platform/transport/sim_transport.h"
 #include "sim/loopback_session.h"
 #include "socket_fixture.h"
 
 namespace kvsim::test {
 namespace {
-
-const Bytes kMemoryRead = {0xFF, 0x00, 0x10, 0x00, 0x00, 0x4D, 0x00, 0x00, 0x00, 0x00,
-                           0x44, 0x00, 0xD8, 0xE5, 0x02, 0x08, 0x01, 0x00, 0x52, 0x00};
-
-TEST_F(SimTest, AnswersEachRequestByteExact) {
-  Config config;
-  config.version = "Ver 1.103" + std::string(50, 'x');  // cut to the 52 bytes of the reply
-  config.language = 3;
-  config.statuses = {0x0105};
-  controller.SetConfig(config);
-  const Bytes memoryReply = Patched(Bytes(64), 0, {0xFF, 0x00, 0x3C, 0x00, 0x00, 0x4D, 0x00, 0x00});
-  const struct {
-    const char* name;
-    Bytes request;
-    Bytes reply;
-  } cases[] = {
-      {"version", kVersionRequest,
-       Patched(Patched(Bytes(64), 0, {0xFF, 0x00, 0x3C, 0x00, 0x00, 0x41, 0x00, 0x00}), 12,
-               Text(config.version.substr(0, 52)))},
-      {"language", Patched(kMemoryRead, 12, {0xD8, 0xE5, 0x02, 0x08}),
-       Patched(memoryReply, 20, {3})},
-      {"other address", Patched(kMemoryRead, 12, {0x00, 0x10, 0x00, 0x08}), memoryReply},
-      {"status", kStatusRequest, Command(0x2440, 0x3C, {0x05, 0x01})},
-      {"status control", Command(0x2443, 6, {0xEF, 0xBE}),
-       Command(0x2443, 0x3C, {0xEF, 0xBE, 0x00, 0x00})},
-      {"print key", kPrintKeyRequest, Command(0x2445, 0x3C)},
-      {"output mode", Command(0x7011, 4, {0x01}), Command(0x7011, 0x3C)},
-      {"measurement start", Command(0x2140, 10), Command(0x2140, 0x3C)},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(Exchange(c.request), c.reply);
-  }
-  // A short answer longer than the reply still ends with the reply.
-  config.fault = Fault::ShortAnswer;
-  config.shortLength = 512;
-  controller.SetConfig(config);
-  EXPECT_EQ(Exchange(kStatusRequest), Command(0x2440, 0x3C, {0x05, 0x01}));
-}
 
 // The readers' frames; the link's own are checked byte-exact where they are built.
 TEST_F(SimTest, GivesNoReplyToAFrameWithAnyByteOutOfPlace) {
@@ -60,12 +23,14 @@ TEST_F(SimTest, GivesNoReplyToAFrameWithAnyByteOutOfPlace) {
        kStatusRequest,
        {{0, 0xFE}, {1, 1}, {2, 6}, {3, 1}, {4, 0x21}, {5, 1}, {6, 0x41}, {63, 1}}},
       {"settings", Command(0x7001, 6), {{8, 1}, {9, 2}}},
-      {"parameter count", ParameterRequest(0, 0, 0), {{2, 6}, {8, 2}, {9, 2}, {10, 1}}},
-      {"parameter record", ParameterRequest(1, 1, 3), {{11, 1}, {12, 1}}},
-      {"evaluation size", SizeRequest(0x7004, 0, 0), {{8, 1}, {9, 2}, {10, 2}, {12, 10}}},
-      {"evaluation block", BlockRequest(0x7004, 0, 1), {{2, 8}, {12, 1}, {16, 1}}},
-      {"graph block", BlockRequest(0x7005, 2, 1), {{8, 3}, {11, 1}}},
-      {"profile", kProfileRequest, {{2, 8}, {8, 9}, {12, 1}}},
+      {"parameter count", Command(0x7003, 8), {{2, 6}, {8, 2}, {9, 2}, {10, 1}}},
+      {"parameter record", Command(0x7003, 8, {1, 1, 3}), {{11, 1}, {12, 1}}},
+      {"evaluation size",
+       Command(0x7004, 12, {0, 0, 0, 0, 1}),
+       {{8, 1}, {9, 2}, {10, 2}, {12, 10}}},
+      {"evaluation block", Command(0x7004, 12, {0, 1, 1, 0, 10}), {{2, 8}, {12, 1}, {16, 1}}},
+      {"graph block", Command(0x7005, 12, {2, 1, 1, 0, 10}), {{8, 3}, {11, 1}}},
+      {"profile", Command(0x2340, 6, {10}), {{2, 8}, {8, 9}, {12, 1}}},
   };
   for (const auto& c : cases) {
     EXPECT_NE(Exchange(c.frame), Bytes{}) << c.name;
@@ -82,20 +47,15 @@ TEST_F(SimTest, GivesNoReplyToAFrameWithAnyByteOutOfPlace) {
   }
 }
 
-TEST_F(SimTest, KeepsItsStateAcrossConnectionsAndAnswersOnlyWhileOpen) {
+TEST_F(SimTest, AnswersOnlyWhileOpenAndKeepsItsStateAcrossConnections) {
   Config config;
   config.statuses = {1, 2};
   controller.SetConfig(config);
-  const Bytes printKeyMode = Command(0x7011, 4, {0x01});
-  const Bytes bad = {0x00};
   EXPECT_EQ(Exchange(kStatusRequest).at(8), 1);
-  EXPECT_EQ(Exchange(printKeyMode).size(), 64u);
-  EXPECT_EQ(Exchange(bad), Bytes{});
-  controller.PressPrintKey();
   // A read larger than the protocol allows ends the connection.
   Bytes huge(LoopbackSession::kMaxPayload + 1);
-  EXPECT_EQ(sim.transport->read(huge), 0);
-  EXPECT_EQ(sim.transport->write(kStatusRequest), 0);
+  EXPECT_EQ(sim.transport->read(huge), kv::kLinkFailed);
+  EXPECT_EQ(sim.transport->write(kStatusRequest), kv::kLinkFailed);
 
   // The next connection: only the device name opens; until then nothing is answered.
   sim.transport = std::make_unique<kv::TcpTransport>(sim.Address());
@@ -105,16 +65,55 @@ TEST_F(SimTest, KeepsItsStateAcrossConnectionsAndAnswersOnlyWhileOpen) {
   EXPECT_EQ(sim.transport->write(kStatusRequest), 0);
   ASSERT_EQ(controller.Open(std::string_view("Corvanet_KV\0junk", 16)), 0);
   EXPECT_EQ(Exchange(kStatusRequest).at(8), 2);
-  EXPECT_EQ(Exchange(kStatusRequest).at(8), 2);  // the last status sticks
-  EXPECT_EQ(Exchange(kPrintKeyRequest).at(8), 16);
-  EXPECT_EQ(controller.OutputMode(), 1);
-  EXPECT_EQ(controller.Requests(),
-            (std::vector<Bytes>{kStatusRequest, printKeyMode, bad, kStatusRequest, kStatusRequest,
-                                kStatusRequest, kPrintKeyRequest}));
-  controller.SetConfig(config);  // the statuses start again
-  EXPECT_EQ(Exchange(kStatusRequest).at(8), 1);
   sim.transport->close();
   EXPECT_EQ(controller.Write(kStatusRequest), 0);
+}
+
+// Status exchanges until the first failure, at most four: what each read
+// returns. After a failure the link stays failed.
+std::vector<int> Reads(kv::Transport& transport, const Config& config) {
+  std::vector<int> reads;
+  Bytes reply(512);
+  while (reads.size() < 4 && (reads.empty() || reads.back() >= 0)) {
+    const auto start = std::chrono::steady_clock::now();
+    transport.write(kStatusRequest);
+    reads.push_back(transport.read(reply));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(reads.back() <= 0 || took >= std::chrono::milliseconds(config.replyDelayMs))
+        << "read " << reads.size() << " came early";
+  }
+  if (reads.back() < 0) {
+    EXPECT_LT(transport.write(kStatusRequest), 0);
+    EXPECT_LT(transport.read(reply), 0);
+  }
+  return reads;
+}
+
+// Through the program's transport on each of two connections (an open starts
+// the count again), and in this process, where replies are never delayed.
+TEST(LinkFaultsTest, RepliesAreCountedFromTheOpen) {
+  const struct {
+    const char* name;
+    Config config;
+    std::vector<int> overSocket, inProcess;
+  } cases[] = {
+      {"drop after 2", {.dropAfter = 2}, {64, 64, kv::kLinkFailed}, {64, 64, -1}},
+      {"zero reply at 2", {.zeroReplyAt = 2}, {64, 0, 64, 64}, {64, 0, 64, 64}},
+      {"stall at 3", {.stallAt = 3}, {64, 64, kv::kNoAnswerInTime}, {64, 64, 0, 0}},
+      {"reply delay", {.replyDelayMs = 50}, {64, 64, 64, 64}, {64, 64, 64, 64}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    kvtest::SimOverSocket sim(c.config);
+    for (int connection = 0; connection < 2; ++connection) {
+      kv::TcpTransport transport(sim.Address(), std::chrono::milliseconds(200));
+      ASSERT_EQ(transport.open("Corvanet_KV"), 0);
+      EXPECT_EQ(Reads(transport, c.config), c.overSocket) << "connection " << connection;
+    }
+    kv::SimTransport inProcess(std::make_unique<Controller>(c.config));
+    ASSERT_EQ(inProcess.open("Corvanet_KV"), 0);
+    EXPECT_EQ(Reads(inProcess, {}), c.inProcess);
+  }
 }
 
 }  // namespace

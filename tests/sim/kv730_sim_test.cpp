@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The kv730-sim executable as a person or a script runs it.
+// The kv730-sim command line, parsed in this process, and the executable as a
+// person or a script runs it.
+#include "sim/options.h"
+
+#include <array>
 #include <csignal>
+#include <sstream>
 #include <string>
 
 #include "child_process.h"
@@ -9,6 +14,93 @@
 
 namespace kvsim::test {
 namespace {
+
+// The words of `line`; a trailing space gives an empty last word.
+ParsedOptions Parse(const std::string& line) {
+  std::vector<std::string> words;
+  std::istringstream in(line);
+  for (std::string word; std::getline(in, word, ' ');) words.push_back(word);
+  if (line.ends_with(' ')) words.emplace_back();
+  std::vector<const char*> arguments;
+  for (const std::string& word : words) arguments.push_back(word.c_str());
+  return ParseOptions(arguments);
+}
+
+TEST(OptionsTest, EachOptionSetsWhatItNames) {
+  const ParsedOptions parsed = Parse(
+      "--port 0x1662 --status 0x10,0,3 --graph-total 2=7 --drop-after 5 --zero-reply-at 1 "
+      "--stall-at 9 --reply-delay-ms 1000 --data-file-unit inch --log --help");
+  ASSERT_TRUE(parsed.options) << parsed.problem;
+  const Options& o = *parsed.options;
+  EXPECT_TRUE(o.port == 5730 && o.help && o.config.log && o.dataFileInch == true);
+  EXPECT_EQ(o.config.statuses, (std::vector<std::uint16_t>{16, 0, 3}));
+  EXPECT_EQ(o.config.graphTotals, (std::array<std::size_t, 3>{51, 101, 7}));
+  EXPECT_EQ(o.config.dropAfter, 5u);
+  EXPECT_EQ(o.config.zeroReplyAt, 1u);
+  EXPECT_EQ(o.config.stallAt, 9u);
+  EXPECT_EQ(o.config.replyDelayMs, 1000u);
+}
+
+TEST(OptionsTest, RejectsBadOptionsNamingThem) {
+  const std::string version = "--version " + std::string(53, 'x');
+  // clang-format off
+  const char* const cases[] = {
+      "--bogus", "--port 70000", "--port -1", "--language", "--unit 256", "--status 0x10,",
+      "--status 0x10000", "--fault sometimes", "--short-length 513", version.c_str(), "--seed -1",
+      "--points 15", "--points 50002", "--cutoff-code 8", "--pitch-code 7", "--profile /nonexistent",
+      "--evaluation-total 50002", "--graph-total 3=5", "--graph-total 1", "--graph-total 1=10001",
+      "--records-per-reply 1001", "--profile-stops-after never", "--card-folder /nonexistent",
+      "--card-zero-size ", "--card-stops-after -1", "--data-file-unit mm",
+      "--data-file-line-ends cr", "--write-data-file ", "--drop-after 0", "--zero-reply-at 0x",
+      "--stall-at 0", "--reply-delay-ms 1001"};
+  // clang-format on
+  for (const std::string line : cases) {
+    const ParsedOptions parsed = Parse(line);
+    EXPECT_FALSE(parsed.options) << line;
+    EXPECT_NE(parsed.problem.find(line.substr(0, line.find(' '))), std::string::npos) << line;
+  }
+}
+
+TEST(OptionsTest, TheProfileFileAndTheCardFolderAreReadOrRefusedWithTheReason) {
+  kvtest::TempFolder folder;
+  const auto Profile = [&folder](const std::string& content, std::size_t zeros) {
+    std::string text = content;
+    for (std::size_t i = 0; i < zeros; ++i) text += "\n0";
+    kvtest::WriteBytes(folder.path() / "profile.txt", text);
+    return Parse("--profile " + (folder.path() / "profile.txt").string());
+  };
+  const ParsedOptions loaded = Profile(" 1.5\r\n\n-2e-1\t\n3", 14);
+  ASSERT_TRUE(loaded.options) << loaded.problem;
+  EXPECT_EQ(loaded.options->config.profile,
+            (std::vector<double>{1.5, -0.2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  const struct {
+    std::string content;
+    std::size_t zeros;
+    std::string problem;  // a part of the message
+  } cases[] = {
+      {"abc", 20, "line 1 (\"abc\") is not a number"},
+      {"0\n1,5", 20, "line 2 (\"1,5\") is not a number"},
+      {"inf", 20, "(\"inf\") is not a number"},
+      {"1", 14, "holds 15 values, at least 16"},
+      {"1", 50001, "more than 50001 values"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_NE(Profile(c.content, c.zeros).problem.find(c.problem), std::string::npos) << c.problem;
+  }
+
+  const auto card = folder.path() / "card";
+  kvtest::WriteBytes(card / "B.TXT", "bee\n");
+  kvtest::WriteBytes(card / "a.txt", std::string(500, 'a'));
+  kvtest::WriteBytes(card / "LONGNAME01.TXT", "long\n");
+  kvtest::WriteBytes(card / "notes.md", "not on the card\n");
+  const ParsedOptions parsed = Parse("--card-folder " + card.string());
+  ASSERT_TRUE(parsed.options) << parsed.problem;
+  std::string names;
+  for (const CardFile& file : *parsed.options->config.cardFiles) {
+    names += file.name + " " + std::to_string(file.bytes.size()) + ", ";
+  }
+  EXPECT_EQ(names, "B.TXT 4, LONGNAME01.TXT 5, a.txt 500, ");
+}
 
 // The address of the first line, "listening on PORT"; empty when the line is wrong.
 std::string ListeningAddress(kvtest::ChildProcess& sim) {
@@ -31,84 +123,13 @@ TEST(Kv730SimTest, TakesOperatorInputWhileServingAndQuits) {
 }
 
 TEST(Kv730SimTest, OutlivesTheEndOfInputAndStopsOnSignal) {
-  kvtest::ChildProcess sim(KV730_SIM_PATH, {"--port", "0", "--fault", "short-answer"});
+  kvtest::ChildProcess sim(KV730_SIM_PATH, {"--port", "0", "--zero-reply-at", "1"});
   kv::TcpTransport controller(ListeningAddress(sim));
   sim.CloseInput();
   ASSERT_EQ(controller.open("Corvanet_KV"), 0);
-  EXPECT_EQ(Exchange(controller, kStatusRequest).size(), 8u);
+  EXPECT_EQ(Exchange(controller, kStatusRequest).size(), 0u);
+  EXPECT_EQ(Exchange(controller, kStatusRequest).size(), 64u);
   sim.Signal(SIGTERM);
-  EXPECT_EQ(sim.Wait(), 0);
-}
-
-TEST(Kv730SimTest, RejectsBadOptions) {
-  // Each an option and its value; a trailing space gives an empty value.
-  const std::string version = "--version " + std::string(53, 'x');
-  // clang-format off
-  const char* const cases[] = {
-      "--bogus", "--port 70000", "--port -1", "--language", "--unit 256", "--status 0x10,",
-      "--status 0x10000", "--fault sometimes", "--short-length 513", version.c_str(), "--seed -1",
-      "--points 15", "--points 50002", "--cutoff-code 8", "--pitch-code 7", "--profile /nonexistent",
-      "--evaluation-total 50002", "--graph-total 3=5", "--graph-total 1", "--graph-total 1=10001",
-      "--records-per-reply 1001", "--profile-stops-after never", "--card-folder /nonexistent",
-      "--card-zero-size ", "--card-stops-after -1", "--data-file-unit mm",
-      "--data-file-line-ends cr", "--write-data-file "};
-  // clang-format on
-  for (const std::string line : cases) {
-    SCOPED_TRACE(line);
-    const std::size_t space = line.find(' ');
-    std::vector<std::string> arguments = {line.substr(0, space)};
-    if (space != std::string::npos) arguments.push_back(line.substr(space + 1));
-    kvtest::ChildProcess sim(KV730_SIM_PATH, arguments);
-    EXPECT_EQ(sim.Wait(), 2);
-    EXPECT_NE(sim.ErrorOutput().find(arguments.front()), std::string::npos);
-  }
-}
-
-TEST(Kv730SimTest, ServesTheProfileFileAndTheCardFolderItIsGiven) {
-  kvtest::TempFolder folder;
-  std::string values;
-  for (int i = 1; i <= 40; ++i) values += std::to_string(i * 0.5) + "\n";
-  kvtest::WriteBytes(folder.path() / "profile.txt", values);
-  const auto card = folder.path() / "card";
-  kvtest::WriteBytes(card / "B.TXT", "bee\n");
-  kvtest::WriteBytes(card / "a.txt", std::string(500, 'a'));
-  kvtest::WriteBytes(card / "LONGNAME01.TXT", "long\n");
-  kvtest::WriteBytes(card / "notes.md", "not on the card\n");
-  kvtest::ChildProcess sim(
-      KV730_SIM_PATH,
-      {"--port", "0", "--profile", (folder.path() / "profile.txt").string(), "--records-per-reply",
-       "16", "--profile-stops-after", "3", "--evaluation-total", "7", "--graph-total", "1=13",
-       "--card-folder", card.string(), "--card-zero-size", "B.TXT", "--card-stops-after", "1"});
-  kv::TcpTransport controller(ListeningAddress(sim));
-  ASSERT_EQ(controller.open("Corvanet_KV"), 0);
-  sim.CloseInput();
-
-  // 16 records a reply, the 16th value still inside the 320 bytes; silent after three.
-  const Bytes profile = Exchange(controller, kProfileRequest);
-  ASSERT_EQ(profile.size(), 320u);
-  EXPECT_EQ(Bytes(profile.begin() + 8, profile.begin() + 20),
-            Joined({Le(16, 4), DoubleBytes(0.5)}));
-  EXPECT_EQ(Bytes(profile.begin() + 312, profile.end()), DoubleBytes(8.0));
-  EXPECT_EQ(LeAt(Exchange(controller, kProfileRequest), 8, 4), 16);
-  EXPECT_EQ(LeAt(Exchange(controller, kProfileRequest), 8, 4), 8);
-  EXPECT_EQ(Exchange(controller, kProfileRequest), Bytes{});
-  EXPECT_EQ(LeAt(Exchange(controller, SizeRequest(0x7004, 0, 0)), 12, 4), 7);
-  EXPECT_EQ(LeAt(Exchange(controller, SizeRequest(0x7005, 1, 0)), 12, 4), 13);
-
-  // The card: its *.TXT files in name order, one reported with size 0.
-  EXPECT_EQ(LeAt(Exchange(controller, Command(0x7006, 4, {0, 0})), 10, 2), 3);
-  std::string names;
-  for (std::uint8_t i = 0; i < 3; ++i) {
-    const Bytes reply = Exchange(controller, Command(0x7006, 4, {0, 1, i}));
-    names += std::string(reply.begin() + 24, std::find(reply.begin() + 24, reply.end(), 0)) + " ";
-  }
-  EXPECT_EQ(names, "B.TXT LONGNAME01.TXT a.txt ");
-  EXPECT_EQ(LeAt(Exchange(controller, Patched(Command(0x7007, 20), 12, {'B'})), 24, 4), 0);
-  EXPECT_EQ(LeAt(Exchange(controller, Patched(Command(0x7007, 20), 12, {'a'})), 24, 4), 500);
-  const Bytes block = Command(0x7007, 32, {0, 1, 0x90, 0x01, 'a'});
-  EXPECT_EQ(Exchange(controller, block).at(427), 'a');
-  EXPECT_EQ(Exchange(controller, block), Bytes{});  // silent after one content reply
-  sim.Signal(SIGINT);
   EXPECT_EQ(sim.Wait(), 0);
 }
 

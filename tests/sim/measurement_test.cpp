@@ -6,10 +6,9 @@
 #include <numbers>
 #include <numeric>
 #include <string>
+#include <vector>
 
 #include "sim/measurement.h"
-#include "sim/profile_file.h"
-#include "temp_folder.h"
 
 namespace kvsim::test {
 namespace {
@@ -87,37 +86,6 @@ TEST(MeasurementTest, ALoadedProfileIsEvaluatedAsMeasured) {
   EXPECT_NEAR(std::stod(inch[0].substr(3)), 2 / std::numbers::pi / 0.0254, 0.04);  // uin
   EXPECT_EQ(inch[10], "RSm 0.00394 in");
   EXPECT_EQ(inch[15], "RPc 254.0 /in");
-}
-
-TEST(ProfileFileTest, TakesOneValuePerLineOrSaysWhyNot) {
-  kvtest::TempFolder folder;
-  const auto Load = [&folder](const std::string& content, std::size_t zeros) {
-    std::string text = content;
-    for (std::size_t i = 0; i < zeros; ++i) text += "\n0";
-    kvtest::WriteBytes(folder.path() / "profile.txt", text);
-    return LoadProfile((folder.path() / "profile.txt").string());
-  };
-  const LoadedProfile loaded = Load(" 1.5\r\n\n-2e-1\t\n3", 14);
-  EXPECT_EQ(loaded.problem, "");
-  EXPECT_EQ(loaded.values,
-            (std::vector<double>{1.5, -0.2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  const struct {
-    std::string content;
-    std::size_t zeros;
-    std::string problem;  // a part of the message
-  } cases[] = {
-      {"abc", 20, "line 1 (\"abc\") is not a number"},
-      {"0\n1,5", 20, "line 2 (\"1,5\") is not a number"},
-      {"inf", 20, "(\"inf\") is not a number"},
-      {"1", 14, "holds 15 values, at least 16"},
-      {"1", 50001, "more than 50001 values"},
-  };
-  for (const auto& c : cases) {
-    const LoadedProfile refused = Load(c.content, c.zeros);
-    EXPECT_TRUE(refused.values.empty()) << c.problem;
-    EXPECT_NE(refused.problem.find(c.problem), std::string::npos) << refused.problem;
-  }
-  EXPECT_EQ(LoadProfile((folder.path() / "none.txt").string()).problem, "cannot be read");
 }
 
 }  // namespace

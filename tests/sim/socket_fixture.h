@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "link/transport.h"
+#include "platform/transport/transport.h"
 #include "sim_fixture.h"
 
 namespace kvsim::test {
@@ -40,13 +39,10 @@ inline Bytes Le(std::uint64_t value, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(value >> 8 * i);
   return bytes;
 }
-inline std::int64_t LeAt(const Bytes& bytes, std::size_t at, std::size_t count) {
-  std::uint64_t bits = 0;
-  for (std::size_t i = count; i-- > 0;) bits = bits << 8 | bytes.at(at + i);
-  return static_cast<std::int64_t>(bits);
-}
-inline Bytes DoubleBytes(double value) {
-  return Le(std::bit_cast<std::uint64_t>(value), 8);
+inline std::size_t LeAt(const Bytes& bytes, std::size_t at, std::size_t count) {
+  std::size_t value = 0;
+  for (std::size_t i = count; i-- > 0;) value = value << 8 | bytes.at(at + i);
+  return value;
 }
 
 // A numbered command frame of `length` bytes: body length, code, parameters
@@ -60,28 +56,14 @@ inline Bytes Reply(std::uint16_t code, std::size_t length) {
   return Command(code, length - 4, {}, length);
 }
 
-// Frames as the program sends them.
-inline const Bytes kVersionRequest = {0xFF, 0x00, 0x0C, 0x00, 0x00, 0x41, 0x00, 0x00,
-                                      0x00, 0x00, 0x44, 0x00, 0x00, 0x00, 0x00, 0x00};
 inline const Bytes kStatusRequest = Command(0x2440, 4);
 inline const Bytes kPrintKeyRequest = Command(0x2445, 4);
-inline const Bytes kProfileRequest = Command(0x2340, 6, {10});
-inline Bytes ParameterRequest(std::uint8_t mode, std::uint8_t set, std::uint8_t index) {
-  return Command(0x7003, 8, {mode, set, index});
-}
-// 0x7004 (first byte 0) or 0x7005 (first byte the graph type).
-inline Bytes SizeRequest(std::uint16_t code, std::uint8_t first, std::uint8_t set) {
-  return Command(code, 12, {first, set, 0, 0, 1});
-}
-inline Bytes BlockRequest(std::uint16_t code, std::uint8_t first, std::uint8_t set) {
-  return Command(code, 12, {first, set, 1, 0, 10});
-}
 
 // Writes one frame and returns the reply to a 512-byte read.
 inline Bytes Exchange(kv::Transport& transport, const Bytes& frame) {
   EXPECT_EQ(transport.write(frame), static_cast<int>(frame.size()));
   Bytes reply(512);
-  reply.resize(static_cast<std::size_t>(transport.read(reply)));
+  reply.resize(static_cast<std::size_t>(std::max(transport.read(reply), 0)));
   return reply;
 }
 

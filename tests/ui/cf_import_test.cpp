@@ -33,9 +33,7 @@ std::string DataFile(std::uint64_t seed, bool inch = false) {
 class CfImportTest : public WindowFixture {
  protected:
   void Connect(std::vector<kvsim::CardFile> card) {
-    kvsim::Config config;
-    config.cardFiles = std::move(card);
-    ASSERT_EQ(Start(config), StartupOutcome::Connected);
+    ASSERT_EQ(Start({.cardFiles = std::move(card)}), StartupOutcome::kConnected);
     if (!window->Check1[0]->isChecked()) window->Check1[0]->click();  // to see it switched off
   }
 
@@ -77,7 +75,7 @@ TEST_F(CfImportTest, NothingOnTheCardOrACancelledPickerChangesNothing) {
   Connect({});
   WriteBytes(Work("Parameter.csv"), "older\r\n");
   EXPECT_FALSE(Click([](QWidget*) { FAIL() << "no picker for an empty card"; }).ok());
-  EXPECT_EQ(messages, "KV: " + window->LangText[21] + "\n");
+  EXPECT_EQ(messages, "KV: " + Text(21) + "\n");
 
   Connect({{"KV000001.TXT", DataFile(1)}});
   std::size_t frames = 0;
@@ -95,17 +93,19 @@ TEST_F(CfImportTest, PcFileIsConvertedAndItsFolderRemembered) {
   WriteBytes(Work("Version.INI"), "Ver 1.103\r\n1\r\n");
   WriteBytes(drive.path() / "data" / "M1.TXT", DataFile(3));
   WriteBytes(Work("Folder.INI"), "C:\\data\r\n");
-  ASSERT_EQ(StartOffline(), StartupOutcome::Offline);
+  ASSERT_EQ(StartOffline(), StartupOutcome::kOffline);
   EXPECT_TRUE(Click([&](QWidget* picker) {
                 auto* pc = dynamic_cast<CF_Personal*>(picker);
                 ASSERT_NE(pc, nullptr);
                 auto found = pc->filLIST->findItems("M1.TXT", Qt::MatchExactly);
                 ASSERT_EQ(found.size(), 1);
                 pc->filLIST_Click(pc->filLIST->row(found[0]));
+                pc->Option1[1]->setChecked(true);
                 pc->Listslect->click();
               }).ok());
   EXPECT_EQ(messages, "");
-  EXPECT_TRUE(std::filesystem::exists(Work("Parameter.csv")));
+  EXPECT_EQ(ReadBytes(Work("Parameter.csv")).substr(0, 2), "Wa");  // set B
+  EXPECT_EQ(ReadBytes(Work("Graph_ADC.Csv")).substr(0, 3), "0\r\n");
   EXPECT_EQ(ReadBytes(Work("Folder.INI")), "C:\\data\r\n");
   EXPECT_TRUE(window->Option2[1]->isChecked());
 }

@@ -2,21 +2,50 @@
 // The program as a script or an operator starts it: kvcom against kv730-sim.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <map>
+#include <set>
+#include <thread>
+
 #include "child_process.h"
 #include "platform/instance_lock.h"
 #include "temp_folder.h"
 
 namespace {
 
+const std::vector<std::string> kResultFiles = {"Parameter.csv", "Condition.csv", "Evaluation.csv",
+                                               "Graph_BAC.Csv", "Graph_ADC.Csv"};
+
+// kv730-sim on a loopback port with `arguments`, and its device text.
+struct Simulator {
+  explicit Simulator(std::vector<std::string> arguments)
+      : process(KV730_SIM_PATH, [&] {
+          arguments.insert(arguments.begin(), {"--port", "0"});
+          return arguments;
+        }()) {
+    const std::string listening = process.ReadLine().value_or("");
+    if (listening.starts_with("listening on ")) device = "tcp:127.0.0.1:" + listening.substr(13);
+  }
+  kvtest::ChildProcess process;
+  std::string device;
+};
+
 struct KvcomTest : ::testing::Test {
   // Runs kvcom headless with `arguments`.
   int RunKvcom(const std::string& device, std::vector<std::string> arguments = {"--start-only"}) {
-    kvtest::ChildProcess kvcom(KVCOM_PATH, arguments,
-                               {"KV_DRIVE_C=" + drive.path().string(), "KV_USB=" + device,
-                                "KV_BATCH=1", "QT_QPA_PLATFORM=offscreen"});
+    kvtest::ChildProcess kvcom(KVCOM_PATH, arguments, Environment(device));
     int exitCode = kvcom.Wait().value_or(-1);
     errors = kvcom.ErrorOutput();
     return exitCode;
+  }
+  std::vector<std::string> Environment(const std::string& device) const {
+    return {"KV_DRIVE_C=" + drive.path().string(), "KV_USB=" + device, "KV_BATCH=1",
+            "QT_QPA_PLATFORM=offscreen", "KV_USB_TIMEOUT_MS=1000"};
+  }
+  std::map<std::string, std::string> ResultFiles() const {
+    std::map<std::string, std::string> files;
+    for (const auto& name : kResultFiles) files[name] = kvtest::ReadBytes(Work(name));
+    return files;
   }
   std::filesystem::path Work(const std::string& name) const {
     return drive.path() / "Tarnwick Corvanet" / "KV-730" / name;
@@ -26,10 +55,9 @@ struct KvcomTest : ::testing::Test {
 };
 
 TEST_F(KvcomTest, MainJobReadsAndExportsTheCertificate) {
-  kvtest::ChildProcess sim(KV730_SIM_PATH, {"--port", "0", "--unit", "1"});
-  const std::string listening = sim.ReadLine().value_or("");
-  ASSERT_TRUE(listening.starts_with("listening on ")) << listening;
-  EXPECT_EQ(RunKvcom("tcp:127.0.0.1:" + listening.substr(13), {"--read-all", "--export"}), 0);
+  Simulator sim({"--unit", "1"});
+  ASSERT_FALSE(sim.device.empty());
+  EXPECT_EQ(RunKvcom(sim.device, {"--read-all", "--export"}), 0);
   EXPECT_EQ(kvtest::ReadBytes(Work("Version.INI")),
             "Ver 1.103" + std::string(43, '\0') + "\r\n1\r\n");
   for (const char* file :
@@ -42,6 +70,12 @@ TEST_F(KvcomTest, MainJobReadsAndExportsTheCertificate) {
             entry.path().filename().string().starts_with("Certificate_");
   }
   EXPECT_EQ(pdfs, 1);
+  // A controller that stops answering fails the job, and the files stay.
+  const auto earlier = ResultFiles();
+  Simulator silent({"--unit", "1", "--stall-at", "40"});
+  EXPECT_EQ(RunKvcom(silent.device, {"--read-all", "--export"}), 3);
+  EXPECT_NE(errors.find("did not answer"), std::string::npos) << errors;
+  EXPECT_EQ(ResultFiles(), earlier);
   // Offline nothing can be read: the job fails, the window program would have opened.
   EXPECT_EQ(RunKvcom("", {"--read-all", "--export"}), 3);
 }
@@ -70,6 +104,35 @@ TEST_F(KvcomTest, ScriptImportsADataFileWithoutTheWindow) {
   }
   EXPECT_EQ(kvtest::ReadBytes(Work("Parameter.csv")).substr(0, 2), "Wa");  // set B
   EXPECT_NE(kvtest::ReadBytes(Work("Graph_BAC.Csv")).find("0\r\n"), std::string::npos);
+}
+
+// A run killed at any point of a long read leaves the earlier measurement or
+// the new one, once the next start has finished what it left.
+TEST_F(KvcomTest, KilledReadLeavesOneWholeMeasurement) {
+  Simulator first({"--seed", "1"});
+  ASSERT_EQ(RunKvcom(first.device, {"--read-all"}), 0);
+  const auto earlier = ResultFiles();
+  std::set<int> outcomes;
+  for (int milliseconds : {100, 700, 1400, 2100, 5000}) {
+    Simulator slow({"--seed", "2", "--points", "20001", "--reply-delay-ms", "1"});
+    {
+      kvtest::ChildProcess kvcom(KVCOM_PATH, {"--read-all"}, Environment(slow.device));
+      std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+      kvcom.Signal(SIGKILL);
+      kvcom.Wait();
+    }
+    ASSERT_EQ(RunKvcom("", {"--start-only"}), 0);
+    const auto after = ResultFiles();
+    int same = 0;
+    for (const auto& name : kResultFiles) same += after.at(name) == earlier.at(name);
+    EXPECT_TRUE(same == 0 || same == 5)
+        << same << " files of the earlier set after " << milliseconds << " ms";
+    outcomes.insert(same);
+    for (const auto& entry : std::filesystem::directory_iterator(Work(""))) {
+      EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos);
+    }
+  }
+  EXPECT_EQ(outcomes, (std::set<int>{0, 5}));  // killed before the end, and after it
 }
 
 TEST_F(KvcomTest, EndsWithoutControllerOrWhenAlreadyRunning) {

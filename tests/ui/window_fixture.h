@@ -6,8 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/startup.h"
-#include "platform/spreadsheet/xls_spreadsheet.h"
+#include "certificate/qt/qt_certificate_actions.h"
 #include "platform/transport/transport_registry.h"
 #include "sim_fixture.h"
 #include "temp_folder.h"
@@ -15,34 +14,34 @@
 
 namespace kv {
 
-// The main window on a temporary drive, with the program's folder holding
-// the language workbook and two stand-in templates.
+// The main window and the application on a temporary drive, the program's
+// folder holding the language workbook and the certificate templates.
 class WindowFixture : public ::testing::Test {
  protected:
   WindowFixture() {
     ::setenv("KV_BATCH", "1", 1);
-    std::filesystem::copy_file(KV_WORKBOOKS_DIR "/Language.xls", app.path() / "Language.xls");
-    kvtest::WriteBytes(app.path() / "KV_Certificate.xls", "A4 template");
-    kvtest::WriteBytes(app.path() / "KV_Certificate_Letter.xls", "Letter template");
+    for (const char* name : {"Language.xls", "KV_Certificate.xls", "KV_Certificate_Letter.xls"}) {
+      std::filesystem::copy_file(std::filesystem::path(KV_WORKBOOKS_DIR) / name,
+                                 program.path() / name);
+    }
   }
 
   std::filesystem::path Work(const std::string& name) const {
     return drive.path() / "Tarnwick Corvanet" / "KV-730" / name;
   }
 
-  // Runs start-up against a simulator with `config` on its socket, or with no
-  // controller attached; window, session and simulator stay for inspection.
-  StartupOutcome Start(kvsim::Config config = {}, SpreadsheetFactory factory = {}) {
-    window.reset();
-    session.reset();
+  // Start-up against a simulator with `config` on its socket, or with no
+  // controller attached, shown in the window; `messages` keeps what the
+  // message boxes showed.
+  StartupOutcome Start(kvsim::Config config = {}) {
+    Reset();
     sim = std::make_unique<kvtest::SimOverSocket>(std::move(config));
-    return Run(*sim->transport, std::move(factory));
+    return Run(*sim->transport);
   }
   StartupOutcome StartOffline() {
-    window.reset();
-    session.reset();
-    absent = CreateTransport("");
-    return Run(*absent, {});
+    Reset();
+    absent = CreateTransport("", kDefaultReplyTimeout);
+    return Run(*absent);
   }
 
   // Runs `act`; `messages` keeps what the message boxes showed.
@@ -54,45 +53,41 @@ class WindowFixture : public ::testing::Test {
     return result;
   }
 
-  // The spreadsheet stand-in, whose certificate macros only note in `ran`
-  // that they ran, and on which workbook.
-  SpreadsheetFactory Spreadsheet() {
-    return [this]() -> Result<std::unique_ptr<SpreadsheetApp>> {
-      MacroTable macros;
-      for (const char* name :
-           {"CreateCertifcate", "AutoPrint", "PrintPreview", "SheetExport", "ChangeLanguage"}) {
-        macros[name] = [this, name](const MacroCall& call) {
-          ran.push_back(std::string(name) + " " + call.workbook.filename().string());
-          return Status::Ok();
-        };
-      }
-      return std::unique_ptr<SpreadsheetApp>(
-          std::make_unique<XlsSpreadsheetApp>(files.drives(), std::move(macros)));
-    };
-  }
-  static SpreadsheetFactory NoSpreadsheet() {
-    return [] { return Result<std::unique_ptr<SpreadsheetApp>>(Status::Error("No spreadsheet.")); };
-  }
-  std::string AppFolder() const { return files.drives().WindowsPath(app.path()); }
-
-  // Start-up over `transport`; the stand-in spreadsheet unless `factory` is given.
-  StartupOutcome Run(Transport& transport, SpreadsheetFactory factory) {
-    session = std::make_unique<Session>(transport, files, factory ? factory : Spreadsheet());
-    window = std::make_unique<KV_Com>(*session);
-    lock = std::make_unique<InstanceLock>();
-    return Shown([&] { return Load(*session, *window, *lock, AppFolder()); });
+  std::string Text(int number) const {
+    return application->session().texts[static_cast<std::size_t>(number)];
   }
 
   kvtest::TempFolder drive;
-  kvtest::TempFolder app;
+  kvtest::TempFolder program;
   FileSystem files{DriveMap(drive.path())};
+  QtCertificateActions certificate{files, "C:\\Tarnwick Corvanet\\KV-730\\"};
   std::unique_ptr<kvtest::SimOverSocket> sim;
   std::unique_ptr<Transport> absent;
   std::unique_ptr<InstanceLock> lock;
-  std::unique_ptr<Session> session;
   std::unique_ptr<KV_Com> window;
+  std::unique_ptr<Application> application;  // ends before the window it reports to
   std::string messages;
-  std::vector<std::string> ran;  // the certificate macros run
+
+ private:
+  void Reset() {
+    application.reset();
+    window.reset();
+    lock.reset();
+  }
+  StartupOutcome Run(Transport& transport) {
+    window = std::make_unique<KV_Com>();
+    application = std::make_unique<Application>(transport, files, certificate, window->Observer());
+    window->Attach(*application);
+    lock = std::make_unique<InstanceLock>();
+    const auto outcome = application->Start(*lock, files.drives().WindowsPath(program.path()));
+    if (outcome == StartupOutcome::kConnected || outcome == StartupOutcome::kOffline) {
+      Shown([&] {
+        window->ShowStartup(outcome);
+        return 0;
+      });
+    }
+    return outcome;
+  }
 };
 
 }  // namespace kv

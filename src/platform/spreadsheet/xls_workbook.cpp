@@ -55,24 +55,24 @@ class XlsWorksheet : public Worksheet {
       : handle_(std::move(handle)), index_(index), description_(std::move(description)) {}
 
   Result<std::string> CellValue(int row, int column) const override {
+    const std::string place =
+        "(" + std::to_string(row) + ", " + std::to_string(column) + ") of " + description_;
     if (row < 1 || column < 1) {
-      return Status::Error("Cell (" + std::to_string(row) + ", " + std::to_string(column) +
-                           ") of " + description_ +
-                           " does not exist: rows and columns count from 1.");
+      return Status::Error(StatusCode::kFailed,
+                           "Cell " + place + " does not exist: rows and columns count from 1.");
     }
     if (column > std::numeric_limits<unsigned short>::max()) return std::string();
     // Another worksheet of the same file may have been read since.
     if (freexl_select_active_worksheet(handle_.get(), index_) != FREEXL_OK) {
-      return Status::Error("Cannot read " + description_ + ".");
+      return Status::Error(StatusCode::kBadFile, "Cannot read " + description_ + ".");
     }
     FreeXL_CellValue cell;
     int rc = freexl_get_cell_value(handle_.get(), static_cast<unsigned int>(row - 1),
                                    static_cast<unsigned short>(column - 1), &cell);
     if (rc == FREEXL_ILLEGAL_CELL_ROW_COL) return std::string();  // outside the used range
     if (rc != FREEXL_OK) {
-      return Status::Error("Cannot read cell (" + std::to_string(row) + ", " +
-                           std::to_string(column) + ") of " + description_ + " (FreeXL error " +
-                           std::to_string(rc) + ").");
+      return Status::Error(StatusCode::kBadFile, "Cannot read cell " + place + " (FreeXL error " +
+                                                     std::to_string(rc) + ").");
     }
     return CellText(cell);
   }
@@ -103,8 +103,9 @@ class XlsWorkbook : public Workbook {
           handle_, static_cast<unsigned short>(index),
           "sheet \"" + std::string(sheetName) + "\" of workbook \"" + windowsPath_ + "\""));
     }
-    return Status::Error("The workbook \"" + windowsPath_ + "\" has no sheet \"" +
-                         std::string(name) + "\".");
+    return Status::Error(
+        StatusCode::kBadFile,
+        "The workbook \"" + windowsPath_ + "\" has no sheet \"" + std::string(name) + "\".");
   }
 
  private:
@@ -119,20 +120,24 @@ Result<std::shared_ptr<Workbook>> OpenXlsWorkbook(const std::filesystem::path& h
   std::string prefix = "Cannot open workbook \"" + std::string(windowsPath) + "\": ";
   std::error_code ec;
   if (!std::filesystem::exists(hostPath, ec)) {
-    return Status::Error(prefix + "the file does not exist.");
+    return Status::Error(StatusCode::kFileError, prefix + "the file does not exist.");
   }
   const void* raw = nullptr;
   int rc = freexl_open(hostPath.c_str(), &raw);
   // FreeXL wants its handle closed even when the open failed.
   Handle handle(raw, [](const void* h) { freexl_close(h); });
+  if (rc == FREEXL_FILE_NOT_FOUND) {
+    return Status::Error(StatusCode::kFileError, prefix + "the file cannot be read.");
+  }
   if (rc != FREEXL_OK) {
-    return Status::Error(prefix + "the file is not a readable workbook (FreeXL error " +
-                         std::to_string(rc) + ").");
+    return Status::Error(
+        StatusCode::kBadFile,
+        prefix + "the file is not a readable workbook (FreeXL error " + std::to_string(rc) + ").");
   }
   unsigned int password = 0;
   if (freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
       password == FREEXL_BIFF_OBFUSCATED) {
-    return Status::Error(prefix + "the workbook is password-protected.");
+    return Status::Error(StatusCode::kBadFile, prefix + "the workbook is password-protected.");
   }
   return std::shared_ptr<Workbook>(
       std::make_shared<XlsWorkbook>(std::move(handle), std::string(windowsPath)));

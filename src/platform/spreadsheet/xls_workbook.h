@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "certificate/spreadsheet.h"
+#include "platform/spreadsheet/workbook.h"
 #include "platform/status.h"
 
 namespace kv {

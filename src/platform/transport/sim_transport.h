@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "link/transport.h"
+#include "platform/transport/transport.h"
 #include "sim/controller.h"
 
 namespace kv {

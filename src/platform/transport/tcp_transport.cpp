@@ -4,8 +4,8 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,9 +14,6 @@
 
 namespace kv {
 namespace {
-
-// A simulator that stops answering must not hang the window for ever.
-constexpr int kReplyTimeoutSeconds = 10;
 
 bool IsLoopback(const sockaddr* address) {
   if (address->sa_family == AF_INET) {
@@ -38,7 +35,8 @@ void PutNumber(std::vector<std::uint8_t>& out, std::int32_t number) {
 
 }  // namespace
 
-TcpTransport::TcpTransport(std::string address) : address_(std::move(address)) {}
+TcpTransport::TcpTransport(std::string address, std::chrono::milliseconds replyTimeout)
+    : address_(std::move(address)), replyTimeout_(replyTimeout) {}
 
 TcpTransport::~TcpTransport() {
   Disconnect();
@@ -63,8 +61,6 @@ bool TcpTransport::Connect() {
     if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0) {
       int one = 1;
       ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-      timeval timeout{kReplyTimeoutSeconds, 0};
-      ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
       socket_ = fd;
     } else {
       ::close(fd);
@@ -89,8 +85,19 @@ bool TcpTransport::Send(std::span<const std::uint8_t> bytes) {
   return true;
 }
 
+// The whole answer to one operation must arrive before its deadline, so a
+// controller that trickles its bytes cannot stretch a transaction either.
 bool TcpTransport::Receive(std::span<std::uint8_t> bytes) {
   while (!bytes.empty()) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
+    pollfd ready{socket_, POLLIN, 0};
+    int polled = left.count() > 0 ? ::poll(&ready, 1, static_cast<int>(left.count())) : 0;
+    if (polled < 0 && errno == EINTR) continue;
+    if (polled == 0) {
+      timedOut_ = true;
+      return false;
+    }
+    if (polled < 0) return false;
     ssize_t n = ::recv(socket_, bytes.data(), bytes.size(), 0);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
@@ -101,7 +108,9 @@ bool TcpTransport::Receive(std::span<std::uint8_t> bytes) {
 
 bool TcpTransport::SendRequest(std::uint8_t code, std::int32_t number,
                                std::span<const std::uint8_t> body) {
+  timedOut_ = false;
   if (socket_ < 0) return false;
+  deadline_ = Clock::now() + replyTimeout_;
   std::vector<std::uint8_t> message{code};
   PutNumber(message, number);
   message.insert(message.end(), body.begin(), body.end());
@@ -138,11 +147,15 @@ void TcpTransport::close() {
   Disconnect();
 }
 
+int TcpTransport::Failure() const {
+  return timedOut_ ? kNoAnswerInTime : kLinkFailed;
+}
+
 int TcpTransport::write(std::span<const std::uint8_t> frame) {
   std::int32_t written = 0;
   if (!SendRequest('W', static_cast<std::int32_t>(frame.size()), frame) ||
       !ReceiveNumber(written)) {
-    return 0;
+    return Failure();
   }
   return std::clamp<std::int32_t>(written, 0, static_cast<std::int32_t>(frame.size()));
 }
@@ -150,17 +163,17 @@ int TcpTransport::write(std::span<const std::uint8_t> frame) {
 int TcpTransport::read(std::span<std::uint8_t> reply) {
   std::int32_t length = 0;
   if (!SendRequest('R', static_cast<std::int32_t>(reply.size()), {}) || !ReceiveNumber(length)) {
-    return 0;
+    return Failure();
   }
   if (length < 0 || static_cast<std::size_t>(length) > reply.size()) {
     Disconnect();  // the stream can no longer be trusted
-    return 0;
+    return kLinkFailed;
   }
   // Received apart first, so a reply cut off mid-way leaves `reply` untouched.
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
   if (!Receive(bytes)) {
     Disconnect();
-    return 0;
+    return Failure();
   }
   std::copy(bytes.begin(), bytes.end(), reply.begin());
   return length;

@@ -1,21 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
-#include "link/transport.h"
+#include "platform/transport/transport.h"
 
 namespace kv {
 
 // Reaches the controller simulator kv730-sim over a loopback TCP connection.
 // Each operation is one message: a one-byte code and 32-bit little-endian
 // numbers ('O' open, 'W' write, 'R' read, 'C' close). A refused or lost
-// connection reads as a controller that does not answer.
+// connection fails every operation with kLinkFailed; an answer that is not
+// complete within the reply time-out gives kNoAnswerInTime and drops the
+// connection, since the stream is out of step from then on.
 class TcpTransport : public Transport {
  public:
   // `address` is "HOST:PORT"; only loopback hosts are accepted.
-  explicit TcpTransport(std::string address);
+  TcpTransport(std::string address, std::chrono::milliseconds replyTimeout = kDefaultReplyTimeout);
   ~TcpTransport() override;
 
   int open(std::string_view device) override;
@@ -30,8 +33,13 @@ class TcpTransport : public Transport {
   bool Receive(std::span<std::uint8_t> bytes);
   bool SendRequest(std::uint8_t code, std::int32_t number, std::span<const std::uint8_t> body);
   bool ReceiveNumber(std::int32_t& number);
+  int Failure() const;
 
+  using Clock = std::chrono::steady_clock;
   std::string address_;
+  std::chrono::milliseconds replyTimeout_;
+  Clock::time_point deadline_;
+  bool timedOut_ = false;
   int socket_ = -1;
 };
 

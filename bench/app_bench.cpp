@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The whole read-all through the application, with its all-or-none commit,
+// against the simulator in this process and on its loopback socket.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/application.h"
+#include "no_view.h"
+#include "platform/transport/sim_transport.h"
+#include "platform/transport/tcp_transport.h"
+#include "sim/loopback_server.h"
+
+namespace {
+
+struct NoObserver : kvbench::NoView<kv::AppObserver> {
+  void ClearResults() override {}
+};
+
+struct NoCertificate : kv::CertificateActions {
+  kv::Status Print(kv::Paper) override { return kv::Status::Ok(); }
+  kv::Status Preview(kv::Paper) override { return kv::Status::Ok(); }
+  kv::Result<std::string> Export(kv::Paper) override { return std::string(); }
+  kv::Status SwitchLanguage(kv::Paper) override { return kv::Status::Ok(); }
+};
+
+std::filesystem::path TemporaryDrive() {
+  std::string folder = (std::filesystem::temp_directory_path() / "kv-bench-XXXXXX").string();
+  return ::mkdtemp(folder.data());
+}
+
+// The application started against `transport` on a fresh drive; start-up
+// finds no language workbook, which the read does not need.
+struct Started {
+  explicit Started(kv::Transport& transport) : drive(TemporaryDrive()), files(kv::DriveMap(drive)) {
+    application = std::make_unique<kv::Application>(transport, files, certificate, observer);
+    application->Start(lock, "C:\\");
+  }
+  ~Started() { std::filesystem::remove_all(drive); }
+  std::filesystem::path drive;
+  kv::FileSystem files;
+  NoObserver observer;
+  NoCertificate certificate;
+  kv::InstanceLock lock;
+  std::unique_ptr<kv::Application> application;
+};
+
+void ReadAll(benchmark::State& state, kv::Transport& transport) {
+  Started started(transport);
+  for (auto _ : state) {
+    if (!started.application->ReadAll().ok()) state.SkipWithError("the read failed");
+  }
+}
+
+void BM_ReadAllInProcess(benchmark::State& state) {
+  kv::SimTransport transport(std::make_unique<kvsim::Controller>(kvsim::Config{.points = 9601}));
+  ReadAll(state, transport);
+}
+
+void BM_ReadAllLoopback(benchmark::State& state) {
+  kvsim::Controller controller({.points = 9601});
+  kvsim::LoopbackServer server(controller);
+  server.Listen(0);
+  server.Start();
+  kv::TcpTransport transport("127.0.0.1:" + std::to_string(server.Port()));
+  ReadAll(state, transport);
+}
+
+BENCHMARK(BM_ReadAllInProcess)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAllLoopback)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/application.h"
+
+namespace kv {
+
+inline constexpr const char* kUsage =
+    "Usage: kvcom [--start-only] [--read-all | --import PATH [--set A|B]] [--export]\n"
+    "  --start-only  run start-up, then end without showing the window\n"
+    "  --read-all    after start-up, read the last measurement from the controller\n"
+    "  --import PATH after start-up, convert the data file PATH (host or Windows path)\n"
+    "  --set A|B     the evaluation set the import converts (default A)\n"
+    "  --export      then export the certificate as a PDF into the working folder\n"
+    "With any option the window is not shown and the program ends when done.\n"
+    "Environment: KV_USB (tcp:HOST:PORT or sim), KV_DRIVE_C (host folder for C:\\),\n"
+    "KV_USB_TIMEOUT_MS (one answer of the controller, default 5000),\n"
+    "KV_JOB_TIMEOUT_MS (one whole job, default 120000),\n"
+    "KV_BATCH=1 (messages to standard error, answered with OK).\n";
+
+// Exit codes a script can tell apart.
+enum ExitCode {
+  kDone = 0,
+  kNoController = 1,
+  kAnotherInstance = 2,
+  kJobFailed = 3,
+  kUsageError = 64
+};
+
+// The jobs asked for on the command line; with none, the window runs.
+struct CommandLine {
+  bool startOnly = false;
+  bool readAll = false;
+  std::string importPath;
+  EvaluationSet importSet = EvaluationSet::kA;
+  bool exportCertificate = false;
+
+  bool Headless() const { return startOnly || readAll || !importPath.empty() || exportCertificate; }
+};
+
+// Without a window nothing is shown of the results; the files and the exit
+// status tell.
+class SilentObserver : public AppObserver {
+ public:
+  void ClearResults() override {}
+  void ShowParameters(const std::string&) override {}
+  void ShowConditions(const std::array<std::string, 5>&) override {}
+  void ShowConditionCaption(int, int) override {}
+  void ShowProgress(int) override {}
+  void SetProgress(int) override {}
+  void HideProgress() override {}
+};
+
+// The options, or none after a usage error.
+std::optional<CommandLine> ParseCommandLine(int argc, char** argv);
+
+// Runs the jobs after start-up without a window; reports on standard error.
+ExitCode RunHeadless(const CommandLine& command, Application& application, StartupOutcome outcome);
+
+}  // namespace kv

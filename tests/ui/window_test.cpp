@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window (offscreen) over the application, the simulator on its
+// socket and real files in a temporary drive.
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "ui/country_font.h"
+#include "ui/window_fixture.h"
+
+namespace kv {
+namespace {
+
+using kvtest::ReadBytes;
+using kvtest::WriteBytes;
+using WindowTest = WindowFixture;
+
+TEST_F(WindowTest, StartUpShowsVersionChoicesAndWhatTheFirmwareAllows) {
+  WriteBytes(Work("Autoprint.INI"), "0\r\n1\r\n2\r\n1\r\n1\r\n0\r\n");
+  ASSERT_EQ(Start({.version = "Ver 1.102"}), StartupOutcome::kConnected);
+  EXPECT_EQ(window->Label4->text(), "Ver 1.102");
+  EXPECT_TRUE(window->Option1[1]->isChecked());
+  EXPECT_TRUE(window->Option2[1]->isChecked());  // print-key output needs 1103
+  EXPECT_FALSE(window->Option2[2]->isVisibleTo(window.get()));
+  EXPECT_TRUE(window->Check1[0]->isChecked());
+  EXPECT_FALSE(window->Check1[1]->isVisibleTo(window.get()));
+  EXPECT_TRUE(window->Option4[1]->isChecked());
+  EXPECT_EQ(window->SheetPrint->text(), "Print");
+
+  window->Check1[0]->click();  // the operator's click is saved at once
+  window->Option4[0]->click();
+  EXPECT_EQ(ReadBytes(Work("Autoprint.INI")), "0\r\n1\r\n1\r\n0\r\n0\r\n0\r\n");
+}
+
+TEST_F(WindowTest, OfflineWindowWithdrawsTheControllerFunctionsInTheCountrysFont) {
+  WriteBytes(Work("Version.INI"), "Ver 1.102\r\n2\r\n");  // German, from an earlier run
+  WriteBytes(Work("Autoprint.INI"), "1\r\n1\r\n0\r\n1\r\n1\r\n0\r\n");
+  ::setenv("LANG", "ja_JP.UTF-8", 1);
+  const StartupOutcome outcome = StartOffline();
+  ::unsetenv("LANG");
+  ASSERT_EQ(outcome, StartupOutcome::kOffline);
+  EXPECT_EQ(messages, "KV: " + Text(46) + "\n");
+  EXPECT_FALSE(window->Read_All_Data->isVisibleTo(window.get()));
+  EXPECT_FALSE(window->Frame2->isEnabled());
+  EXPECT_TRUE(window->Option2[1]->isChecked());
+  EXPECT_FALSE(window->Option2[2]->isEnabled());
+  EXPECT_TRUE(window->Option3[1]->isChecked());
+  EXPECT_FALSE(window->Check1[0]->isChecked());
+  EXPECT_EQ(window->SheetPrint->text(), "Drucken");
+  EXPECT_EQ(window->SheetPrint->font().pointSize(), 9);  // the country's font: Japan
+}
+
+TEST_F(WindowTest, ReadRunsOffTheWindowsThreadAndRefusesASecondAction) {
+  ASSERT_EQ(Start(), StartupOutcome::kConnected);
+  Status second = Status::Ok();
+  bool disabledDuringTheRead = false;
+  // A click that arrives while the read runs.
+  QTimer::singleShot(0, window.get(), [&] {
+    disabledDuringTheRead = !window->Frame8->isEnabled();
+    second = window->Export_Click();
+  });
+  ASSERT_TRUE(window->Read_All_Data_Click().ok());
+  EXPECT_EQ(second.code(), StatusCode::kBusy);
+  EXPECT_TRUE(disabledDuringTheRead);
+  EXPECT_TRUE(window->Frame8->isEnabled());
+  EXPECT_FALSE(window->Output2->toPlainText().isEmpty());
+  EXPECT_FALSE(window->Text5[0]->text().isEmpty());
+  EXPECT_FALSE(window->ProgressBar1->isVisibleTo(window.get()));
+  // Afterwards the certificate can be made from the read.
+  EXPECT_TRUE(window->Export_Click().ok());
+}
+
+TEST_F(WindowTest, AFailedReadIsShownInWordsAndEmptiesTheDisplays) {
+  ASSERT_EQ(Start({.evaluationTotal = 0}), StartupOutcome::kConnected);
+  EXPECT_EQ(Shown([&] { return window->Read_All_Data_Click(); }).code(), StatusCode::kNoData);
+  EXPECT_EQ(messages, "KV: " + Text(20) + "\n");
+  EXPECT_TRUE(window->Output2->toPlainText().isEmpty());
+  EXPECT_FALSE(std::filesystem::exists(Work("Parameter.csv")));
+}
+
+TEST_F(WindowTest, ClosingDuringAReadEndsItBetweenTransactions) {
+  ASSERT_EQ(Start({.points = 50001}), StartupOutcome::kConnected);
+  QTimer::singleShot(20, window.get(), [&] { window->close(); });
+  const Status read = window->Read_All_Data_Click();
+  EXPECT_EQ(read.code(), StatusCode::kCancelled);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(std::filesystem::exists(Work("Evaluation.csv")));
+}
+
+TEST_F(WindowTest, APreviewWithoutItsTemplateIsReportedAndTheWindowComesBack) {
+  ASSERT_EQ(Start(), StartupOutcome::kConnected);
+  std::filesystem::remove(Work("KV_Certificate.xls"));
+  EXPECT_FALSE(Shown([&] { return window->Preview_Click(); }).ok());
+  EXPECT_NE(messages.find("KV_Certificate.xls"), std::string::npos);
+  EXPECT_TRUE(window->isEnabled());
+  EXPECT_FALSE(window->isMinimized());
+}
+
+TEST(CountryFontTest, CountryPicksTheFontRow) {
+  struct Case {
+    const char* country;
+    int charset;
+    const char* name;
+    int size;
+  } cases[] = {
+      {"JAPAN", 128, "ＭＳ Ｐゴシック", 9},
+      {"UNITED STATES", 1, "", 8},
+      {"japan", 1, "", 8},  // the names compare exactly
+  };
+  for (const auto& c : cases) {
+    CountryFont font = CountryFontFor(c.country);
+    EXPECT_EQ(font.Charset, c.charset) << c.country;
+    EXPECT_EQ(font.Name, QString::fromUtf8(c.name)) << c.country;
+    EXPECT_EQ(font.size, c.size) << c.country;
+  }
+  QFont designed("Arial");
+  designed.setBold(true);
+  ApplyCountryFont(designed, "");
+  EXPECT_EQ(designed.family(), "Arial");  // no face name: the designed face stays
+  EXPECT_TRUE(designed.bold());           // weight is not the country's business
+}
+
+}  // namespace
+}  // namespace kv
