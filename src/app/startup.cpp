@@ -66,6 +66,7 @@ Status StartConnected(Session& session) {
 
 StartupOutcome StartOffline(Session& session) {
   session.link.Close();
+  session.offline = true;  // nothing may use the closed link, whatever follows
   // Whatever step failed, the saved choices stay: only the automatic start is cleared.
   session.choices = ChoicesFromEntries(session.settingsFiles.ReadAutoprint());
   session.choices.automaticStart = false;
@@ -84,7 +85,6 @@ StartupOutcome StartOffline(Session& session) {
                     session.texts);
   session.choices.output = OutputMode::kManual;
   session.SaveChoices();
-  session.offline = true;
   return StartupOutcome::kOffline;
 }
 

@@ -2,6 +2,7 @@
 #include "ui/window_observer.h"
 
 #include <QMetaObject>
+#include <algorithm>
 
 #include "ui/kv_com.h"
 
@@ -29,10 +30,17 @@ void WindowObserver::ShowConditionCaption(int label, int number) {
 }
 
 void WindowObserver::ShowProgress(int maximum) {
+  progressMaximum_ = std::max(maximum, 1);
+  shownPercent_ = 0;
   OnWindowThread([this, maximum] { window_.ShowProgress(maximum); });
 }
 
+// A long read moves the bar thousands of times; the window hears of each
+// percent only, so its event loop stays free for the operator.
 void WindowObserver::SetProgress(int value) {
+  const int percent = static_cast<int>(100LL * value / progressMaximum_);
+  if (percent == shownPercent_) return;
+  shownPercent_ = percent;
   OnWindowThread([this, value] { window_.SetProgress(value); });
 }
 

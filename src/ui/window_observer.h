@@ -26,6 +26,8 @@ class WindowObserver : public AppObserver {
   void OnWindowThread(Call call);
 
   KV_Com& window_;
+  int progressMaximum_ = 1;  // both on the job's thread
+  int shownPercent_ = 0;
 };
 
 }  // namespace kv
