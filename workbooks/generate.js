@@ -108,7 +108,7 @@ function longText() {
   return text;
 }
 
-// Cases for the spreadsheet stand-in's tests: every kind of cell it reads.
+// Cases for the workbook reader's tests: every kind of cell it reads.
 function testWorkbook() {
   const date = (serial, format) => ({ t: 'n', v: serial, z: format });
   const language = [

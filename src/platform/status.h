@@ -45,7 +45,6 @@ class Status {
  public:
   static Status Ok() { return Status(); }
   static Status Error(StatusCode code, std::string text) { return Status(code, std::move(text)); }
-  static Status Error(std::string text) { return Status(StatusCode::kFailed, std::move(text)); }
 
   bool ok() const { return code_ == StatusCode::kOk; }
   StatusCode code() const { return code_; }
