@@ -6,9 +6,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
+#include <memory>
 
 #include "certificate/qt/qt_certificate_actions.h"
 #include "platform/transport/tcp_transport.h"
@@ -17,30 +21,52 @@
 
 namespace {
 
-void BM_WindowDuringALongRead(benchmark::State& state) {
-  kvsim::Controller controller({.replyDelayMs = 1, .points = 50001});
-  kvsim::LoopbackServer server(controller);
-  server.Listen(0);
-  server.Start();
-  std::string folder = (std::filesystem::temp_directory_path() / "kv-bench-XXXXXX").string();
-  const std::filesystem::path drive = ::mkdtemp(folder.data());
-  for (const char* name : {"Language.xls", "KV_Certificate.xls", "KV_Certificate_Letter.xls"}) {
-    std::filesystem::copy_file(std::filesystem::path(KV_WORKBOOKS_DIR) / name, drive / name);
+// The window and the application against the simulator on its socket.
+struct Running {
+  explicit Running(kvsim::Config config)
+      : controller(std::move(config)), server(controller), drive(TemporaryDrive()) {
+    server.Listen(0);
+    server.Start();
+    for (const char* name : {"Language.xls", "KV_Certificate.xls", "KV_Certificate_Letter.xls"}) {
+      std::filesystem::copy_file(std::filesystem::path(KV_WORKBOOKS_DIR) / name, drive / name);
+    }
+    transport = std::make_unique<kv::TcpTransport>("127.0.0.1:" + std::to_string(server.Port()));
+    application =
+        std::make_unique<kv::Application>(*transport, files, certificate, window.Observer());
+    window.Attach(*application);
+    if (application->Start(lock, "C:") != kv::StartupOutcome::kConnected) std::abort();
+    window.show();
+    // The window's first paint belongs to its showing, not to what is measured.
+    RunEventsFor(200);
   }
-  kv::FileSystem files{kv::DriveMap(drive)};
-  kv::TcpTransport transport("127.0.0.1:" + std::to_string(server.Port()));
-  kv::QtCertificateActions certificate(files, "C:\\Tarnwick Corvanet\\KV-730\\");
-  kv::KV_Com window;
-  kv::Application application(transport, files, certificate, window.Observer());
-  window.Attach(application);
-  kv::InstanceLock lock;
-  if (application.Start(lock, "C:") != kv::StartupOutcome::kConnected) std::abort();
-  window.show();
-  // The window's first paint belongs to its showing, not to the read.
-  QElapsedTimer shown;
-  shown.start();
-  while (shown.elapsed() < 200) QCoreApplication::processEvents();
+  ~Running() {
+    window.close();
+    std::filesystem::remove_all(drive);
+  }
+  static std::filesystem::path TemporaryDrive() {
+    std::string folder = (std::filesystem::temp_directory_path() / "kv-bench-XXXXXX").string();
+    return ::mkdtemp(folder.data());
+  }
+  // The event loop waits for events as the running program does.
+  static void RunEventsFor(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
 
+  kvsim::Controller controller;
+  kvsim::LoopbackServer server;
+  std::filesystem::path drive;
+  kv::FileSystem files{kv::DriveMap(drive)};
+  std::unique_ptr<kv::TcpTransport> transport;
+  kv::QtCertificateActions certificate{files, "C:\\Tarnwick Corvanet\\KV-730\\"};
+  kv::KV_Com window;
+  kv::InstanceLock lock;
+  std::unique_ptr<kv::Application> application;
+};
+
+void BM_WindowDuringALongRead(benchmark::State& state) {
+  Running running({.replyDelayMs = 1, .points = 50001});
   qint64 longestGap = 0;
   for (auto _ : state) {
     QElapsedTimer sinceTick;
@@ -50,14 +76,34 @@ void BM_WindowDuringALongRead(benchmark::State& state) {
                      [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
     sinceTick.start();
     ticks.start(1);
-    if (!window.Read_All_Data_Click().ok()) state.SkipWithError("the read failed");
+    if (!running.window.Read_All_Data_Click().ok()) state.SkipWithError("the read failed");
   }
   state.counters["longest_event_loop_gap_ms"] = static_cast<double>(longestGap);
-  window.close();
-  std::filesystem::remove_all(drive);
+}
+
+// One tick of the print-key output: the poll and the blink.
+void BM_PrintKeyTick(benchmark::State& state) {
+  Running running({});
+  running.window.Option2[2]->click();
+  for (auto _ : state) running.window.Timer1_Tick();
+}
+
+// The program waiting in print-key output, its timer polling twice a second:
+// the share of one core it takes.
+void BM_PrintKeyIdle(benchmark::State& state) {
+  Running running({});
+  running.window.Option2[2]->click();
+  for (auto _ : state) {
+    const std::clock_t before = std::clock();
+    Running::RunEventsFor(5000);
+    state.counters["core_percent"] =
+        100.0 * static_cast<double>(std::clock() - before) / CLOCKS_PER_SEC / 5.0;
+  }
 }
 
 BENCHMARK(BM_WindowDuringALongRead)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_PrintKeyTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PrintKeyIdle)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 }  // namespace
 

@@ -8,8 +8,11 @@ packages=(
   qt6-base-dev libfreexl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-ipafont-gothic poppler-utils
+  desktop-file-utils man-db
   clang libclang-rt-14-dev
+  cups-daemon cups-client
 )
+packages+=("$@")  # what a caller needs besides: install-deps.sh [PACKAGE...]
 
 missing=()
 for package in "${packages[@]}"; do

@@ -8,8 +8,16 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 
+# A print server of the tests' own (scripts/start-cups.sh) for both runs: the
+# print test prints on its default queue and reads the job from its spool.
+cups=$PWD/build/cups
+trap 'scripts/start-cups.sh --stop "$cups"' EXIT
+CUPS_SERVER=$(scripts/start-cups.sh "$cups")
+export CUPS_SERVER KV_TEST_CUPS=1 KV_TEST_CUPS_SPOOL=$cups/spool
+
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+scripts/test-install.sh build
 
 # The data-file reader and converters on a bounded number of fuzzed inputs.
 scripts/run-fuzz.sh

@@ -192,6 +192,7 @@ std::vector<std::uint8_t> Controller::Reply(const Request& request,
       PutLe(reply, 8, request.value, 4);  // 8-11: the value set
       break;
     case RequestKind::PrintKey:
+      if (++printKeyPolls_ == config_.printKeyAfter) printKeyPressed_ = true;
       PutLe(reply, 8, std::exchange(printKeyPressed_, false) ? kPrintKeyPressed : 0, 4);
       break;
     case RequestKind::OutputMode:

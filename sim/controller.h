@@ -95,6 +95,7 @@ class Controller {
   std::size_t replies_ = 0;  // reads of the open device since the last Open
   std::size_t statusIndex_ = 0;
   bool printKeyPressed_ = false;
+  std::size_t printKeyPolls_ = 0;
   std::uint8_t outputMode_ = 0;
   MeasurementReplies measurementReplies_;
   CfCard card_;

@@ -63,6 +63,8 @@ struct Config {
   std::size_t recordsPerReply = 15;
   // 0x2340 falls silent (no reply) after this many replies.
   std::optional<std::size_t> profileStopsAfter = {};
+  // The print key is pressed at this 0x2445 poll (counted from 1), once.
+  std::optional<std::size_t> printKeyAfter = {};
 
   // The data files on the CF card; none: a few generated ones
   // (DefaultCardFiles()).

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <span>
+#include <string_view>
 
 #include "sim/controller.h"
 #include "sim/data_file_writer.h"
@@ -58,6 +59,12 @@ int WriteDataFile(const kvsim::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Alone, --version asks for the simulator's own version; with a value it
+  // sets the controller's version text.
+  if (argc == 2 && argv[1] == std::string_view("--version")) {
+    std::puts("kv730-sim " KV_VERSION);
+    return 0;
+  }
   const kvsim::ParsedOptions parsed =
       kvsim::ParseOptions(std::span<const char* const>(argv + 1, argc - 1));
   if (!parsed.options) {

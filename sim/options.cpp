@@ -227,6 +227,10 @@ constexpr ValueOption kValueOptions[] = {
      [](Options& o, std::string_view v) {
        return SetOptionalCount(o.config.profileStopsAfter, v, 0, kMaxReplies);
      }},
+    {"--print-key-after",
+     [](Options& o, std::string_view v) {
+       return SetOptionalCount(o.config.printKeyAfter, v, 1, kMaxReplies);
+     }},
     {"--card-folder", SetCardFolder},
     {"--card-zero-size", SetCardZeroSize},
     {"--card-stops-after",
@@ -285,6 +289,7 @@ std::string Usage() {
          "Simulates the KV-730 controller behind a loopback TCP port.\n"
          "  --port N               port on 127.0.0.1 (0, the default, picks a free one)\n"
          "  --version TEXT         version text (default \"Ver 1.103\", at most 52 characters)\n"
+         "  --version              alone: print the simulator's version and end\n"
          "  --language N           language number the controller reports (default 1)\n"
          "  --unit N               0 metric (default), 1 inch\n"
          "  --evaluation-flag N    controller evaluation flag (default 0)\n"
@@ -297,6 +302,7 @@ std::string Usage() {
          "  --zero-reply-at N      deliver 0 bytes for the Nth reply, once\n"
          "  --stall-at N           answer no read from the Nth reply on (the link stays open)\n"
          "  --reply-delay-ms M     deliver each reply M ms late, 0 to 1000 (default 0)\n"
+         "  --print-key-after N    press the print key at the Nth print-key poll, once\n"
          "The measurement:\n"
          "  --seed N               seed of the generated profile (default 732)\n"
          "  --points N             generated profile points, 16 to 50001 (default 4801)\n"

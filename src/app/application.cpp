@@ -6,13 +6,16 @@
 #include "datafile/data_file_import.h"
 #include "link/frame_builders.h"
 #include "results/block_reader.h"
+#include "results/conditions_reader.h"
+#include "results/parameters_reader.h"
 #include "results/profile_reader.h"
 
 namespace kv {
 namespace {
 
 constexpr std::int32_t kFirstPrintKeyVersion = 1103;
-constexpr std::int16_t kPowerSpectrum = 2;
+constexpr std::int16_t kBearingAreaCurve = 1;
+constexpr std::int32_t kPrintKeyPressed = 16;
 
 Status NoController() {
   return Status::Error(StatusCode::kOffline,
@@ -53,30 +56,103 @@ Status Application::ReadAll() {
   return WithController([this] { return kv::ReadAll(session_, observer_); });
 }
 
-Status Application::ReadMeasuredProfile() {
-  return WithController([this]() -> Status {
+// Runs one reader on its own stage and commits what it staged.
+template <typename Read>
+Status Application::StageAndCommit(Read read) {
+  return WithController([&]() -> Status {
     ResultStage stage;
     ReaderContext context{session_.link, session_.settings, observer_, stage, session_.BlockCount};
-    auto values = kv::ReadMeasuredProfile(context);
-    if (!values.ok()) return values.status();
-    if (values.value() == 0) {
-      return Status::Error(StatusCode::kNoData, "The controller has no measured profile.");
-    }
+    if (Status done = read(context); !done.ok()) return done;
     return stage.Commit(session_.files, session_.settings.WorkFolder);
   });
 }
 
-Status Application::ReadPowerSpectrum() {
+Result<std::string> Application::ReadVersionText() {
+  return WithController([this] { return ReadControllerVersion(session_.link); });
+}
+
+Status Application::CheckControllerStatus() {
   return WithController([this]() -> Status {
-    ResultStage stage;
-    ReaderContext context{session_.link, session_.settings, observer_, stage, session_.BlockCount};
-    auto blocks = ReadGraphData(context, kPowerSpectrum);
+    auto status = ReadControllerStatus(session_.link);
+    if (!status.ok()) return status.status();
+    if (status.value() != 0) {
+      return Status::Error(StatusCode::kNotReady, "The controller is not ready.");
+    }
+    return Status::Ok();
+  });
+}
+
+Result<std::string> Application::ReadEvaluationFlag() {
+  return WithController([this]() -> Result<std::string> {
+    auto value = ReadControllerMemory(session_.link, kEvaluationFlagAddress);
+    if (!value.ok()) return value.status();
+    return std::to_string(value.value());
+  });
+}
+
+Status Application::SendStart() {
+  return WithController([this] { return SendStartCommand(session_.link); });
+}
+
+Status Application::ReadParameters() {
+  return StageAndCommit([](ReaderContext& context) { return kv::ReadParameters(context); });
+}
+
+Status Application::ReadConditions() {
+  return StageAndCommit([](ReaderContext& context) { return ReadConditionsMetric(context); });
+}
+
+Status Application::ReadMeasuredProfile() {
+  return StageAndCommit([](ReaderContext& context) -> Status {
+    auto values = kv::ReadMeasuredProfile(context);
+    if (!values.ok()) return values.status();
+    if (values.value() == 0) {
+      return Status::Error(StatusCode::kNoMeasuredProfile,
+                           "The controller has no measured profile.");
+    }
+    return Status::Ok();
+  });
+}
+
+Status Application::ReadBearingAreaCurve() {
+  return StageAndCommit([](ReaderContext& context) -> Status {
+    auto blocks = ReadGraphData(context, kBearingAreaCurve);
     if (!blocks.ok()) return blocks.status();
     if (blocks.value() == 0) {
-      return Status::Error(StatusCode::kNoData, "The controller has no power spectrum.");
+      return Status::Error(StatusCode::kNoGraphData, "The controller has no bearing area curve.");
     }
-    return stage.Commit(session_.files, session_.settings.WorkFolder);
+    return Status::Ok();
   });
+}
+
+Status Application::SelectOutput(OutputMode mode) {
+  SavedChoices choices = session_.choices;
+  choices.output = mode;
+  if (!PrintKeyOutputAvailable() && mode == OutputMode::kPrintKey) {
+    choices.output = OutputMode::kManual;
+  }
+  Status switched = session_.offline
+                        ? Status::Ok()
+                        : SwitchControllerOutput(choices.output == OutputMode::kPrintKey);
+  Choose(choices);
+  return switched;
+}
+
+Status Application::SwitchControllerOutput(bool printKey) {
+  return WithController([&] { return SetOutputMode(session_.link, printKey ? 1 : 0); });
+}
+
+bool Application::PrintKeyPressed() {
+  auto state = WithController([this] { return ReadPrintKeyState(session_.link); });
+  return state.ok() && state.value() == kPrintKeyPressed;
+}
+
+std::vector<std::string> Application::CommentLines() const {
+  return session_.settingsFiles.ReadComment();
+}
+
+Status Application::SaveCommentLines(const std::array<std::string, 8>& lines) {
+  return session_.settingsFiles.WriteComment(lines);
 }
 
 Result<std::vector<std::string>> Application::ListCardFiles() {

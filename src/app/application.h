@@ -31,9 +31,31 @@ class Application {
 
   // The whole last measurement into the five result files, all or none.
   Status ReadAll();
-  // Service reads: "Measured.csv", and the power spectrum "Graph_POW.Csv".
+
+  // The service commands, one request each (or one reader): the version
+  // text, the status (kNotReady unless 0), the evaluation-flag byte as text,
+  // the start command, and the readers of "Parameter.csv", "Condition.csv"
+  // (metric), "Measured.csv" and "Graph_BAC.Csv", each committed on its own.
+  Result<std::string> ReadVersionText();
+  Status CheckControllerStatus();
+  Result<std::string> ReadEvaluationFlag();
+  Status SendStart();
+  Status ReadParameters();
+  Status ReadConditions();
   Status ReadMeasuredProfile();
-  Status ReadPowerSpectrum();
+  Status ReadBearingAreaCurve();
+
+  // The output mode: the controller is switched to print-key output (0x7011
+  // mode 1) or back (mode 0) before the choice is saved.
+  Status SelectOutput(OutputMode mode);
+  // The switch alone, for a run that saves no choice.
+  Status SwitchControllerOutput(bool printKey);
+  // One poll of the print key; a poll without a reply counts as not pressed.
+  bool PrintKeyPressed();
+
+  // The certificate's comment lines (Comment.INI), as far as the file has them.
+  std::vector<std::string> CommentLines() const;
+  Status SaveCommentLines(const std::array<std::string, 8>& lines);
 
   // Stored measurements. A card listing gives the picker's entries; an import
   // replaces the result files all or none and switches to manual output.
@@ -62,6 +84,8 @@ class Application {
  private:
   template <typename Job>
   auto WithController(Job job);
+  template <typename Read>
+  Status StageAndCommit(Read read);
   Status Import(EvaluationSet set, auto stageFile);
   Status SwitchToManualOutput();
 

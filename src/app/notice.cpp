@@ -31,7 +31,10 @@ std::optional<Wording> WordingOf(StatusCode code) {
     case kNotADataFile:
       return Wording{MessageId::kDataNotRead, true, true};
     case kNoCardFiles:
+    case kNoGraphData:
       return Wording{MessageId::kNoDataFound, true, false};
+    case kNoMeasuredProfile:
+      return Wording{MessageId::kMeasuredProfileNotRead, true, false};
     case kFileNotFetched:
       return Wording{MessageId::kCardFileNotRead, true, true};
     case kNoResultSection:

@@ -56,6 +56,21 @@ Status SettingsFiles::WriteIfMissing(std::string_view name, const std::vector<st
   return files_.WriteLines(Path(name), lines);
 }
 
+std::vector<std::string> SettingsFiles::ReadComment() const {
+  auto lines = files_.ReadLines(Path(kCommentIni));
+  if (!lines.ok()) return {};
+  std::vector<std::string> comment;
+  for (auto& line : lines.value()) {
+    if (comment.size() == 8) break;
+    comment.push_back(line.substr(0, kCommentLineBytes));
+  }
+  return comment;
+}
+
+Status SettingsFiles::WriteComment(const std::array<std::string, 8>& lines) {
+  return files_.WriteLines(Path(kCommentIni), {lines.begin(), lines.end()});
+}
+
 Status SettingsFiles::CreateMissingDefaults(std::int16_t languageIndex) {
   for (auto [name, lines] : {std::pair{kFolderIni, std::vector<std::string>{"C\\:"}},
                              std::pair{kVersionIni, std::vector<std::string>{"Ver1.00"}},

@@ -9,6 +9,9 @@
 
 namespace kv {
 
+// What of a comment line is kept: more is no comment an operator types.
+inline constexpr std::size_t kCommentLineBytes = 256;
+
 // Mirror of Autoprint.INI: 0 auto-start flag, 1 evaluation set, 2 output
 // mode, 3 graph layout, 4 paper size, 5 unused.
 using AutoPrintEntries = std::array<std::string, 6>;
@@ -43,6 +46,11 @@ class SettingsFiles {
   // nothing is reported.
   void WriteAutoprint(AutoPrintEntries& settings, std::int16_t languageIndex);
 
+  // The comment lines of Comment.INI as far as it has them: at most eight,
+  // each cut to kCommentLineBytes. None when the file cannot be read.
+  std::vector<std::string> ReadComment() const;
+  // All eight lines, the file replaced whole.
+  Status WriteComment(const std::array<std::string, 8>& lines);
   // The eight default comment lines; Japanese ones are Shift-JIS bytes.
   static std::vector<std::string> DefaultComment(std::int16_t languageIndex,
                                                  std::string_view lastLine);

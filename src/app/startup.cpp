@@ -55,10 +55,14 @@ Status StartConnected(Session& session) {
   Status stored =
       session.settingsFiles.WriteVersion(session.ControllerVersion, session.settings.LanguageIndex);
   if (!stored.ok()) return stored;
-  if (session.settings.VersionNumber < kFirstPrintKeyVersion &&
-      session.choices.output == OutputMode::kPrintKey) {
-    session.choices.output = OutputMode::kManual;
-    session.SaveChoices();
+  if (session.choices.output == OutputMode::kPrintKey) {
+    // A saved print-key output is restored on the controller, where its firmware has it.
+    if (session.settings.VersionNumber >= kFirstPrintKeyVersion) {
+      if (Status restored = SetOutputMode(session.link, 1); !restored.ok()) return restored;
+    } else {
+      session.choices.output = OutputMode::kManual;
+      session.SaveChoices();
+    }
   }
   return LoadLanguageTexts(session.files, session.settings.AppFolder,
                            session.settings.LanguageIndex, session.texts);
@@ -94,7 +98,7 @@ StartupOutcome StartSession(Session& session, InstanceLock& instanceLock,
                             const std::string& appFolder) {
   session.offline = false;
   session.settings.AppFolder = appFolder;
-  if (!instanceLock.Acquire(session.files.drives().DriveC().string())) {
+  if (!instanceLock.Acquire(session.files.drives().DriveC())) {
     return StartupOutcome::kAnotherInstance;
   }
   // A run killed while it replaced result files left them to be completed.

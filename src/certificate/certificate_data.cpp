@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "certificate/certificate_data.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
+#include <utility>
 
 #include "platform/code_page.h"
 
@@ -11,6 +19,8 @@ namespace kv {
 namespace {
 
 constexpr std::size_t kCommentLines = 8;
+constexpr std::size_t kCommentLineBytes = 256;
+constexpr std::size_t kCommentFileBytes = 64 * 1024;
 constexpr std::size_t kGraphLayoutLine = 3;  // entry 3, the fourth line
 constexpr std::size_t kConditionLines = 9;
 constexpr std::size_t kPitchLine = 6;
@@ -145,6 +155,18 @@ std::optional<std::string> Field(const std::string& line, std::string_view key) 
   return Trimmed(line.substr(key.size()));
 }
 
+// The inch pitch line names the metric pitch × 40 ("STP 20.0" for 0.5 µm),
+// but the points lie the metric pitch apart: 0.5 µm is 19.685 µin, not 20.
+// Any other number (a data file's pitch beyond the table) is exact already.
+double ExactInchPitch(double microinches) {
+  static constexpr std::pair<double, double> kNamedAs[] = {{2, 0.05}, {4, 0.1},  {20, 0.5}, {40, 1},
+                                                           {200, 5},  {400, 10}, {2000, 50}};
+  for (auto [named, micrometres] : kNamedAs) {
+    if (microinches == named) return micrometres / 25.4 * 1000;
+  }
+  return microinches;
+}
+
 // The lines come in a fixed order: 0 cut-off, 1 count or length, 2 profile,
 // 3 filter, 4 standard, 5 lambda-s, 6 pitch, 7 unit, 8 language.
 Status ReadConditions(const Folder& folder, CertificateData& data) {
@@ -183,22 +205,91 @@ Status ReadConditions(const Folder& folder, CertificateData& data) {
   }
   auto pitch = Field(lines[kPitchLine], "STP");
   if (!pitch) return FileError(kFile, kPitchLine, "does not start with \"STP\"");
-  data.pitchText = *pitch;
-  if (auto number = Number(*pitch); number && *number > 0) data.pitch = number;
   auto unit = Field(lines[kUnitLine], "UNT");
   if (unit != "1" && unit != "2") {
     return FileError(kFile, kUnitLine,
                      "is not \"UNT 1\" or \"UNT 2\": " + Quoted(lines[kUnitLine]));
   }
   data.unit = unit == "1" ? Unit::Metric : Unit::Inch;
+  data.pitchText = *pitch;
+  if (auto number = Number(*pitch); number && *number > 0) {
+    data.pitch = data.unit == Unit::Inch ? ExactInchPitch(*number) : *number;
+  }
   return Status::Ok();
 }
 
+// The first `limit` bytes of a file at most, however large it is. Opened
+// without blocking and taken only when it is a regular file, as
+// FileSystem::ReadBytes does.
+Result<std::string> ReadHead(const Folder& folder, std::string_view name, std::size_t limit) {
+  const std::string path = std::string(folder.path) + std::string(name);
+  if (!folder.files.FileExists(path)) {
+    return Status::Error(
+        StatusCode::kFileError,
+        Quoted(name) + " is missing from the working folder " + Quoted(folder.path) + ".");
+  }
+  const int fd =
+      ::open(folder.files.drives().HostPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int error = fd < 0 ? errno : EINVAL;
+    if (fd >= 0) ::close(fd);
+    return Status::Error(StatusCode::kFileError,
+                         "Cannot read " + Quoted(path) + ": " + std::strerror(error) + ".");
+  }
+  std::string bytes(limit, '\0');
+  std::size_t size = 0;
+  while (size < limit) {
+    const ssize_t n = ::read(fd, bytes.data() + size, limit - size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    size += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(size);
+  return bytes;
+}
+
+bool IsCp932Lead(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// A comment line as UTF-8, cut to kCommentLineBytes between two characters,
+// whether the file is in UTF-8 or in the Japanese code page.
+std::string CommentText(std::string_view line) {
+  if (line.size() <= kCommentLineBytes) return FileTextToUtf8(std::string(line));
+  auto byte = [line](std::size_t i) { return static_cast<unsigned char>(line[i]); };
+  // In UTF-8 a character starts at a byte other than 10xxxxxx, and the bytes
+  // 10xxxxxx follow only a character's first byte (11xxxxxx).
+  std::size_t end = kCommentLineBytes;
+  while (end > 0 && (byte(end) & 0xC0) == 0x80) --end;
+  if ((end == kCommentLineBytes || byte(end) >= 0xC0) && IsUtf8(line.substr(0, end))) {
+    return std::string(line.substr(0, end));
+  }
+  std::size_t next = 0;  // a CP932 lead byte takes the byte after it along
+  while (next < kCommentLineBytes) next += IsCp932Lead(byte(next)) ? 2 : 1;
+  end = next > kCommentLineBytes ? kCommentLineBytes - 1 : kCommentLineBytes;
+  return CodePageToUtf8(line.substr(0, end), "CP932");
+}
+
+// Comment.INI is free text that any editor may have written: the
+// certificate reads at most its first 64 KB, takes at most its first 8 lines
+// and at most 256 bytes of each, so a huge or broken file can neither
+// exhaust memory nor overwhelm the text layout; fewer lines leave the rest
+// empty.
 Status ReadComments(const Folder& folder, CertificateData& data) {
-  auto lines = ReadFile(folder, "Comment.INI");
-  if (!lines.ok()) return lines.status();
-  for (std::size_t i = 0; i < kCommentLines && i < lines.value().size(); ++i) {
-    data.comments[i] = FileTextToUtf8(lines.value()[i]);
+  auto read = ReadHead(folder, "Comment.INI", kCommentFileBytes);
+  if (!read.ok()) return read.status();
+  std::string_view bytes = read.value();
+  for (std::size_t i = 0; i < kCommentLines && !bytes.empty(); ++i) {
+    const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    data.comments[i] = CommentText(bytes.substr(0, end));
+    bytes.remove_prefix(end);
+    if (bytes.starts_with("\r\n")) {
+      bytes.remove_prefix(2);
+    } else if (!bytes.empty()) {
+      bytes.remove_prefix(1);
+    }
   }
   return Status::Ok();
 }

@@ -41,8 +41,11 @@ struct CertificateData {
   std::vector<Parameter> parameters;
   std::vector<Condition> conditions;  // cut-off to lambda-s
   Unit unit = Unit::Metric;
-  std::string pitchText;        // the "STP" number, in µm or µin
-  std::optional<double> pitch;  // the same as a number; without it the profile is plotted by point
+  std::string pitchText;  // the "STP" number, in µm or µin, as shown
+  // The spacing of the evaluation values in µm or µin: in inch, the exact
+  // conversion of the metric pitch that the rounded "STP" text names. Without
+  // it the profile is plotted by point.
+  std::optional<double> pitch;
   std::vector<double> evaluation;       // µm or µin
   std::vector<double> bac;              // heights at even steps of the bearing ratio
   std::vector<double> adc;              // densities in %, at even height steps from the top

@@ -45,4 +45,28 @@ std::string CodePageToUtf8(std::string_view bytes, const char* codePage) {
   return out;
 }
 
+std::string Utf8ToCodePage(std::string_view utf8, const char* codePage) {
+  iconv_t converter = iconv_open(codePage, "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
+  std::string out(utf8.size() * 2 + 4, '\0');  // no code page needs more than two bytes a character
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char* next = out.data();
+  std::size_t outLeft = out.size();
+  while (inLeft > 0 && outLeft > 0) {
+    if (iconv(converter, &in, &inLeft, &next, &outLeft) != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) break;
+    // A character the code page lacks, or broken UTF-8: "?" for its bytes.
+    do {
+      ++in;
+      --inLeft;
+    } while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80);
+    *next++ = '?';
+    --outLeft;
+  }
+  iconv_close(converter);
+  out.resize(static_cast<std::size_t>(next - out.data()));
+  return out;
+}
+
 }  // namespace kv

@@ -14,4 +14,7 @@ const char* CodePageOfLanguage(int languageIndex);
 // Text in a code page as UTF-8; bytes that do not convert become U+FFFD.
 std::string CodePageToUtf8(std::string_view bytes, const char* codePage);
 
+// UTF-8 text in a code page; a character the code page lacks becomes "?".
+std::string Utf8ToCodePage(std::string_view utf8, const char* codePage);
+
 }  // namespace kv

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string_view>
+#include <filesystem>
 
 namespace kv {
 
 // The previous-instance test: one running program per working drive. The
-// lock is an advisory file lock, so it is released when the process ends,
-// also after a crash.
+// lock is an advisory lock on the drive's folder, so it is released when the
+// process ends, also after a crash.
 class InstanceLock {
  public:
   InstanceLock() = default;
@@ -15,10 +15,8 @@ class InstanceLock {
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
 
-  // True when no other process holds the lock for `key` (now held by this one).
-  // When no lock file can be made the answer is true: better a second window
-  // than no window.
-  bool Acquire(std::string_view key);
+  // True when no other process holds the lock of `folder` (now held by this one).
+  bool Acquire(const std::filesystem::path& folder);
 
  private:
   int fd_ = -1;

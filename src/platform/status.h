@@ -21,6 +21,8 @@ enum class StatusCode {
   // The controller's answers.
   kNotReady,                 // the controller status stays busy
   kNoData,                   // the controller has no measurement data
+  kNoMeasuredProfile,        // the controller has no measured profile
+  kNoGraphData,              // the controller has no values of a graph
   kControllerEvaluatesSetB,  // old firmware evaluates the set not selected
   kControllerEvaluatesSetA,
   kNoCardFiles,     // the CF card holds no data file that can be fetched

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/command_line.h"
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
+#include <thread>
 
 namespace kv {
 namespace {
@@ -21,18 +25,48 @@ bool Report(const Application& application, const Status& status) {
   return false;
 }
 
+bool ExportCertificate(Application& application) {
+  auto exported = application.Export();
+  if (!exported.ok()) return Report(application, exported.status());
+  std::printf("%s\n", exported.value().c_str());
+  std::fflush(stdout);
+  return true;
+}
+
+std::atomic<bool> stopRequested = false;
+
+void RequestStop(int) {
+  stopRequested = true;
+}
+
+// Polls the print key twice a second until a signal ends the run; each
+// press reads and prints, and with --export also writes the PDF.
+bool RunPrintKey(const CommandLine& command, Application& application) {
+  struct sigaction action {};
+  action.sa_handler = RequestStop;
+  ::sigaction(SIGINT, &action, nullptr);
+  ::sigaction(SIGTERM, &action, nullptr);
+  if (!Report(application, application.SwitchControllerOutput(true))) return false;
+  while (!stopRequested) {
+    if (application.PrintKeyPressed()) {
+      Report(application, application.Print());
+      if (command.exportCertificate) ExportCertificate(application);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  }
+  return Report(application, application.SwitchControllerOutput(false));
+}
+
 bool RunJobs(const CommandLine& command, Application& application) {
+  if (command.printKey) return RunPrintKey(command, application);
+  if (command.print && !Report(application, application.Print())) return false;
   if (!command.importPath.empty()) {
     const std::string path =
         WindowsPathOf(command.importPath, application.session().files.drives());
     if (!Report(application, application.ImportPcFile(path, command.importSet))) return false;
   }
   if (command.readAll && !Report(application, application.ReadAll())) return false;
-  if (!command.exportCertificate) return true;
-  auto exported = application.Export();
-  if (!exported.ok()) return Report(application, exported.status());
-  std::printf("%s\n", exported.value().c_str());
-  return true;
+  return !command.exportCertificate || ExportCertificate(application);
 }
 
 }  // namespace
@@ -48,6 +82,12 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv) {
       command.readAll = true;
     } else if (argument == "--export") {
       command.exportCertificate = true;
+    } else if (argument == "--print") {
+      command.print = true;
+    } else if (argument == "--print-key") {
+      command.printKey = true;
+    } else if (argument == "--service") {
+      command.serviceButtons = true;
     } else if (argument == "--import" && hasValue) {
       command.importPath = argv[++i];
     } else if (argument == "--set" && hasValue &&
@@ -58,7 +98,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv) {
       return std::nullopt;
     }
   }
-  if (command.readAll && !command.importPath.empty()) return std::nullopt;
+  const int jobs = command.readAll + !command.importPath.empty() + command.print + command.printKey;
+  if (jobs > 1 || (command.serviceButtons && command.Headless())) return std::nullopt;
   return command;
 }
 

@@ -10,12 +10,19 @@ namespace kv {
 
 inline constexpr const char* kUsage =
     "Usage: kvcom [--start-only] [--read-all | --import PATH [--set A|B]] [--export]\n"
+    "       kvcom --print | --print-key [--export]\n"
+    "       kvcom --service\n"
     "  --start-only  run start-up, then end without showing the window\n"
     "  --read-all    after start-up, read the last measurement from the controller\n"
     "  --import PATH after start-up, convert the data file PATH (host or Windows path)\n"
     "  --set A|B     the evaluation set the import converts (default A)\n"
     "  --export      then export the certificate as a PDF into the working folder\n"
-    "With any option the window is not shown and the program ends when done.\n"
+    "  --print       read (unless manual output is saved) and print on the default printer\n"
+    "  --print-key   wait for the controller's print key, read and print on each press,\n"
+    "                until SIGINT or SIGTERM\n"
+    "  --service     show the window with its service buttons\n"
+    "  --version     print the program's version, then end\n"
+    "With any option but --service the window is not shown and the program ends when done.\n"
     "Environment: KV_USB (tcp:HOST:PORT or sim), KV_DRIVE_C (host folder for C:\\),\n"
     "KV_USB_TIMEOUT_MS (one answer of the controller, default 5000),\n"
     "KV_JOB_TIMEOUT_MS (one whole job, default 120000),\n"
@@ -37,8 +44,13 @@ struct CommandLine {
   std::string importPath;
   EvaluationSet importSet = EvaluationSet::kA;
   bool exportCertificate = false;
+  bool print = false;
+  bool printKey = false;
+  bool serviceButtons = false;  // the window, with its service row
 
-  bool Headless() const { return startOnly || readAll || !importPath.empty() || exportCertificate; }
+  bool Headless() const {
+    return startOnly || readAll || !importPath.empty() || exportCertificate || print || printKey;
+  }
 };
 
 // Without a window nothing is shown of the results; the files and the exit

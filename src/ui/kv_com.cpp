@@ -19,6 +19,7 @@
 #include "platform/qt/message_box.h"
 #include "ui/cf_controller.h"
 #include "ui/cf_personal.h"
+#include "ui/comment_dialog.h"
 #include "ui/country_font.h"
 
 namespace kv {
@@ -57,10 +58,24 @@ void KV_Com::Attach(Application& application) {
 }
 
 void KV_Com::ConnectHandlers() {
-  for (auto* option :
-       {Option1[0], Option1[1], Option2[0], Option2[1], Option2[2], Option4[0], Option4[1]}) {
+  for (auto* option : {Option1[0], Option1[1], Option4[0], Option4[1]}) {
     connect(option, &QRadioButton::clicked, this, &KV_Com::SaveChoices);
   }
+  for (int i = 0; i < 3; ++i) {
+    connect(Option2[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
+            [this, i] { Option2_Click(i); });
+  }
+  connect(Timer1, &QTimer::timeout, this, &KV_Com::Timer1_Tick);
+  connect(Comment, &QPushButton::clicked, this, &KV_Com::Comment_Click);
+  connect(Version, &QPushButton::clicked, this, &KV_Com::Version_Click);
+  connect(Command2, &QPushButton::clicked, this, &KV_Com::ClearResultDisplays);
+  connect(C00, &QPushButton::clicked, this, &KV_Com::C00_Click);
+  connect(C2440, &QPushButton::clicked, this, &KV_Com::C2440_Click);
+  connect(C2340, &QPushButton::clicked, this, &KV_Com::C2340_Click);
+  connect(C7001, &QPushButton::clicked, this, &KV_Com::C7001_Click);
+  connect(C7003, &QPushButton::clicked, this, &KV_Com::C7003_Click);
+  connect(C7004, &QPushButton::clicked, this, &KV_Com::C7004_Click);
+  connect(C2140, &QPushButton::clicked, this, &KV_Com::C2140_Click);
   for (QCheckBox* box : Check1) {
     connect(box, &QCheckBox::clicked, this, [this] {
       ShowCheck1();
@@ -85,6 +100,7 @@ void KV_Com::ShowStartup(StartupOutcome outcome) {
   Label4->setText(version.remove(QChar(u'\0')));
   ShowChoices(application_->choices());
   if (!application_->PrintKeyOutputAvailable()) WithdrawPrintKeyOutput();
+  ShowPrintKeyMode(application_->choices().output == OutputMode::kPrintKey);
   if (outcome == StartupOutcome::kOffline) {
     WithdrawControllerFunctions();
     ShowMessage(this, LanguageText(static_cast<int>(MessageId::kOffline)), MessageIcon::Critical);
@@ -147,11 +163,13 @@ auto KV_Com::RunJob(Job job) -> decltype(job()) {
 }
 
 template <typename Job>
-Status KV_Com::Exclusively(Job job) {
+Status KV_Com::Exclusively(Job job, bool pauseControls) {
   if (busy_) return Status::Error(StatusCode::kBusy, "Another action is still running.");
-  SetBusy(true);
+  busy_ = true;
+  if (pauseControls) SetBusy(true);
   Status status = job();
-  SetBusy(false);
+  if (pauseControls) SetBusy(false);
+  busy_ = false;
   ShowFailure(status);
   if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
   return status;
@@ -249,6 +267,106 @@ Status KV_Com::ImportFromPc() {
   return Status::Ok();
 }
 
+void KV_Com::ShowServiceButtons(bool shown) {
+  for (QPushButton* button : serviceButtons_) button->setVisible(shown);
+}
+
+// The print-key output runs the timer and shows the waiting line; the other
+// outputs stop both.
+void KV_Com::ShowPrintKeyMode(bool on) {
+  if (on) {
+    Timer1->start();
+  } else {
+    Timer1->stop();
+  }
+  Text2->setVisible(on);
+}
+
+Status KV_Com::Option2_Click(int index) {
+  const auto mode = static_cast<OutputMode>(index);
+  ShowPrintKeyMode(mode == OutputMode::kPrintKey);
+  return Exclusively([&] { return RunJob([&] { return application_->SelectOutput(mode); }); },
+                     false);
+}
+
+// A tick that comes while a job runs only blinks: no second print starts.
+void KV_Com::Timer1_Tick() {
+  if (!busy_) {
+    busy_ = true;
+    const bool pressed = RunJob([this] { return application_->PrintKeyPressed(); });
+    busy_ = false;
+    if (pressed) SheetPrint_Click();
+  }
+  if (printKeyBlink_ < 6) {
+    ++printKeyBlink_;
+    Text2->setVisible(true);
+  } else if (printKeyBlink_ == 6) {
+    ++printKeyBlink_;
+    Text2->setVisible(false);
+  } else {
+    printKeyBlink_ = 0;
+  }
+}
+
+Status KV_Com::Comment_Click() {
+  if (!commentDialog_) commentDialog_ = std::make_unique<CommentDialog>(this, *application_);
+  commentDialog_->exec();
+  return Status::Ok();
+}
+
+void KV_Com::ShowText(const std::string& text) {
+  Output2->setPlainText(ControllerText(text).remove(QChar(u'\0')));
+}
+
+// A service command: its failure shown like any other.
+template <typename Job>
+Status KV_Com::Service(Job job) {
+  return Exclusively([&] { return RunJob(job); });
+}
+
+Status KV_Com::Version_Click() {
+  return Exclusively([this] {
+    Output2->clear();
+    auto version = RunJob([this] { return application_->ReadVersionText(); });
+    if (!version.ok()) return version.status();
+    ShowText(version.value());
+    return Status::Ok();
+  });
+}
+
+Status KV_Com::C00_Click() {
+  return Exclusively([this] {
+    auto value = RunJob([this] { return application_->ReadEvaluationFlag(); });
+    if (!value.ok()) return value.status();
+    ShowText(value.value());
+    return Status::Ok();
+  });
+}
+
+Status KV_Com::C2440_Click() {
+  return Service([this] { return application_->CheckControllerStatus(); });
+}
+
+Status KV_Com::C2340_Click() {
+  return Service([this] { return application_->ReadMeasuredProfile(); });
+}
+
+Status KV_Com::C7001_Click() {
+  return Service([this] { return application_->ReadConditions(); });
+}
+
+Status KV_Com::C7003_Click() {
+  return Service([this] { return application_->ReadParameters(); });
+}
+
+Status KV_Com::C7004_Click() {
+  return Service([this] { return application_->ReadBearingAreaCurve(); });
+}
+
+Status KV_Com::C2140_Click() {
+  return Service([this] { return application_->SendStart(); });
+}
+
 void KV_Com::closeEvent(QCloseEvent* event) {
   if (busy_) {  // the job ends at its next transaction, then the window closes
     application_->RequestStop();
@@ -296,6 +414,7 @@ void KV_Com::ApplyLanguageTexts() {
       box->setText(text);
     }
   }
+  NameForAccessibility();
 }
 
 QString KV_Com::ControllerText(const std::string& bytes) const {

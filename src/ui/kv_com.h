@@ -20,11 +20,13 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTextEdit;
+class QTimer;
 
 namespace kv {
 
 class CF_Controller;
 class CF_Personal;
+class CommentDialog;
 
 // The main window: every job starts from one of its buttons and runs on the
 // window's worker thread, so the window keeps repainting and showing
@@ -41,6 +43,9 @@ class KV_Com : public QWidget {
   // After start-up: texts, version, choices, and what the outcome withdraws.
   void ShowStartup(StartupOutcome outcome);
 
+  // The service buttons, hidden unless shown here.
+  void ShowServiceButtons(bool shown);
+
   // Button handlers. Each shows what went wrong and returns it; while a job
   // runs, the others are refused.
   Status Read_All_Data_Click();
@@ -49,6 +54,20 @@ class KV_Com : public QWidget {
   Status Export_Click();
   Status Language_Click();
   Status CF_DataFile_Click();
+  Status Comment_Click();
+  Status Option2_Click(int index);
+  // The print-key poll and the blink of the waiting line, twice a second in
+  // print-key output.
+  void Timer1_Tick();
+  // Service buttons.
+  Status Version_Click();
+  Status C00_Click();
+  Status C2440_Click();
+  Status C2340_Click();
+  Status C7001_Click();
+  Status C7003_Click();
+  Status C7004_Click();
+  Status C2140_Click();
 
   // The result displays, filled on the window's thread.
   void ClearResultDisplays();
@@ -74,12 +93,18 @@ class KV_Com : public QWidget {
   QLineEdit* Text2;
   QLabel *Label3, *Label4;
   QProgressBar* ProgressBar1;
+  QTimer* Timer1;
+  QPushButton *Version, *Command2, *C7001, *C2340, *C2440, *C7004, *C00, *C7003, *C2140;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildControls();
+  void BuildServiceRow(const QFont& font);
+  void NameForAccessibility();
+  void ShowPrintKeyMode(bool on);
+  void ShowText(const std::string& text);
   void ConnectHandlers();
   void ApplyLanguageTexts();
   void ShowChoices(const SavedChoices& choices);
@@ -93,7 +118,9 @@ class KV_Com : public QWidget {
   template <typename Job>
   auto RunJob(Job job) -> decltype(job());
   template <typename Job>
-  Status Exclusively(Job job);
+  Status Exclusively(Job job, bool pauseControls = true);
+  template <typename Job>
+  Status Service(Job job);
   Status ImportFromController();
   Status ImportFromPc();
   QString ControllerText(const std::string& bytes) const;
@@ -111,6 +138,9 @@ class KV_Com : public QWidget {
   PickerOutcome pickerOutcome_;
   std::unique_ptr<CF_Controller> controllerPicker_;
   std::unique_ptr<CF_Personal> pcPicker_;
+  std::unique_ptr<CommentDialog> commentDialog_;
+  std::vector<QPushButton*> serviceButtons_;
+  int printKeyBlink_ = 0;
 };
 
 }  // namespace kv

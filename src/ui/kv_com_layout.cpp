@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
+#include <string_view>
 
 #include "ui/kv_com.h"
 #include "ui/twips_layout.h"
@@ -121,6 +123,58 @@ void KV_Com::BuildControls() {
   }
   for (QGroupBox* frame : {Frame1, Frame2, Frame3, Frame4, Frame5}) frame->setFont(arial);
   for (QRadioButton* option : Option1) option->setFont(arial);
+  BuildServiceRow(arial);
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(500);
+  NameForAccessibility();
+}
+
+// The service buttons, one row above the frames, hidden unless asked for.
+void KV_Com::BuildServiceRow(const QFont& font) {
+  struct Button {
+    QPushButton*& control;
+    const char* name;
+    const char* caption;
+    const char* tooltip;
+    int left;
+  } row[] = {
+      {Version, "Version", "Ver.", "電装部のVer読込", 3375},
+      {Command2, "Command2", "D-Clear", "全ての表示をｸﾘｱ", 4275},
+      {C7001, "C7001", "Cond", "", 5175},
+      {C2340, "C2340", "M-Data", "", 6075},
+      {C2440, "C2440", "SYS", "", 6975},
+      {C7004, "C7004", "E-Data", "", 7875},
+      {C00, "C00", "Address", "", 8775},
+      {C7003, "C7003", "C7003", "Result Read", 9675},
+      {C2140, "C2140", "C2140", "Start", 10575},
+  };
+  for (auto& button : row) {
+    button.control = Place<QPushButton>(this, button.caption, button.left, 75, 840,
+                                        std::string_view(button.name) == "C7003" ? 255 : 240);
+    button.control->setObjectName(button.name);
+    button.control->setToolTip(QString::fromUtf8(button.tooltip));
+    if (std::string_view(button.name) != "C00") button.control->setFont(font);
+    button.control->hide();
+    serviceButtons_.push_back(button.control);
+  }
+}
+
+// Each control is known to screen readers by its caption, or its tooltip.
+void KV_Com::NameForAccessibility() {
+  for (QWidget* control : findChildren<QWidget*>()) {
+    if (auto* button = qobject_cast<QAbstractButton*>(control);
+        button && !button->text().isEmpty()) {
+      control->setAccessibleName(button->text());
+    } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+      control->setAccessibleName(frame->title());
+    } else if (!control->toolTip().isEmpty()) {
+      control->setAccessibleName(control->toolTip());
+    }
+  }
+  Output2->setAccessibleName("Calculation results");
+  ProgressBar1->setAccessibleName("Progress");
+  Label4->setAccessibleName("Controller version");
+  for (std::size_t i = 0; i < Text5.size(); ++i) Text5[i]->setAccessibleName(Label1[i]->text());
 }
 
 }  // namespace kv

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "certificate/qt/qt_certificate_actions.h"
+#include "platform/app_folder.h"
 #include "platform/qt/message_box.h"
 #include "platform/transport/sim_transport.h"
 #include "platform/transport/transport_registry.h"
@@ -43,19 +44,26 @@ std::unique_ptr<kv::Transport> TransportFromEnvironment() {
 std::optional<int> Start(kv::Application& application, kv::InstanceLock& instanceLock,
                          kv::StartupOutcome& outcome) {
   const std::string appFolder = application.session().files.drives().WindowsPath(
-      QCoreApplication::applicationDirPath().toStdString());
+      kv::AppFolder(QCoreApplication::applicationDirPath().toStdString()));
   outcome = application.Start(instanceLock, appFolder);
-  if (outcome == kv::StartupOutcome::kAnotherInstance) return kv::kAnotherInstance;
+  if (outcome == kv::StartupOutcome::kAnotherInstance) {
+    const std::string text = "Another kvcom is already working in " +
+                             application.session().files.drives().DriveC().string() + ".";
+    std::fprintf(stderr, "kvcom: %s\n", text.c_str());
+    kv::ShowMessage(nullptr, QString::fromStdString(text), kv::MessageIcon::Critical);
+    return kv::kAnotherInstance;
+  }
   if (outcome != kv::StartupOutcome::kNoController) return std::nullopt;
   kv::ShowMessage(nullptr, kv::kConfirmConnectionMessage, kv::MessageIcon::Critical);
   return kv::kNoController;
 }
 
 // The window's run: start-up shown, then the operator's, or the saved automatic read.
-int RunWindow(QApplication& qt, kv::KV_Com& window, kv::Application& application,
+int RunWindow(QApplication& qt, kv::KV_Com& window, kv::Application& application, bool service,
               kv::StartupOutcome outcome) {
   window.Attach(application);
   window.ShowStartup(outcome);
+  window.ShowServiceButtons(service);
   if (outcome == kv::StartupOutcome::kConnected && application.choices().automaticStart) {
     window.Read_All_Data_Click();
     window.close();
@@ -68,11 +76,16 @@ int RunWindow(QApplication& qt, kv::KV_Com& window, kv::Application& application
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication qt(argc, argv);
+  // Before Qt, which needs a display.
+  if (argc == 2 && argv[1] == std::string_view("--version")) {
+    std::puts("kvcom " KV_VERSION);
+    return kv::kDone;
+  }
   if (argc == 2 && argv[1] == std::string_view("--help")) {
     std::fputs(kv::kUsage, stdout);
     return kv::kDone;
   }
+  QApplication qt(argc, argv);
   const auto command = kv::ParseCommandLine(argc, argv);
   if (!command) {
     std::fputs(kv::kUsage, stderr);
@@ -100,5 +113,5 @@ int main(int argc, char** argv) {
   kv::KV_Com window;
   kv::Application application(*transport, files, certificate, window.Observer(), jobTimeout);
   if (auto end = Start(application, instanceLock, outcome)) return *end;
-  return RunWindow(qt, window, application, outcome);
+  return RunWindow(qt, window, application, command->serviceButtons, outcome);
 }

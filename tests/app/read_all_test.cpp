@@ -159,9 +159,9 @@ TEST_F(ReadAllTest, OldFirmwareOnTheOtherSetKeepsTheSetTheControllerEvaluates) {
 TEST_F(ReadAllTest, ServiceReadsStageTheirOwnFile) {
   ASSERT_EQ(Start(), StartupOutcome::kConnected);
   ASSERT_TRUE(application->ReadMeasuredProfile().ok());
-  ASSERT_TRUE(application->ReadPowerSpectrum().ok());
+  ASSERT_TRUE(application->ReadBearingAreaCurve().ok());
   EXPECT_FALSE(ReadBytes(Work("Measured.csv")).empty());
-  EXPECT_FALSE(ReadBytes(Work("Graph_POW.Csv")).empty());
+  EXPECT_FALSE(ReadBytes(Work("Graph_BAC.Csv")).empty());
 
   WriteBytes(Work("Measured.csv"), "earlier\r\n");
   sim->controller.SetConfig({.profileStopsAfter = 3});

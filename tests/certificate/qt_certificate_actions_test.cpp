@@ -8,9 +8,14 @@
 #include <QEventLoop>
 #include <QPrintPreviewDialog>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <optional>
+#include <regex>
+#include <set>
 #include <thread>
 
 #include "working_folder.h"
@@ -34,6 +39,29 @@ std::string PdfText(const fs::path& pdf) {
   }
   return text;
 }
+
+// The spool folder of the print server that scripts/start-cups.sh runs, when
+// the tests are to print on it (main() keeps CUPS_SERVER only then).
+const char* PrintSpool() {
+  return qEnvironmentVariable("KV_TEST_CUPS") == "1" ? std::getenv("KV_TEST_CUPS_SPOOL") : nullptr;
+}
+
+// The documents of the print jobs the server has kept.
+std::set<fs::path> JobFiles(const fs::path& spool) {
+  static const std::regex kDocument("d[0-9]+-[0-9]+");
+  std::set<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(spool)) {
+    if (std::regex_match(entry.path().filename().string(), kDocument)) files.insert(entry.path());
+  }
+  return files;
+}
+
+// The print system's default destination named by the environment for the scope.
+class DefaultPrinterNamed {
+ public:
+  explicit DefaultPrinterNamed(const char* name) { qputenv("LPDEST", name); }
+  ~DefaultPrinterNamed() { qunsetenv("LPDEST"); }
+};
 
 class QtCertificateActionsTest : public kvtest::WorkingFolderTest {
  protected:
@@ -106,9 +134,13 @@ TEST_F(QtCertificateActionsTest, ExportWritesANewPdfOfTheMeasurementInItsLanguag
 TEST_F(QtCertificateActionsTest, RefusedActionsSayWhyAndWriteNothing) {
   const std::string work = kvtest::kWorkFolder;
   kvtest::WriteWorkingFolder(work_);
-  // main() points the print system at no server: there is no printer.
-  ExpectRefused([&] { return actions_.Print(Paper::kA4); }, StatusCode::kFailed,
-                "No printer is available to print the certificate: no default printer is set up.");
+  {
+    // A default that does not exist, on no server or on the test print server alike.
+    DefaultPrinterNamed none("kv-no-such-printer");
+    ExpectRefused(
+        [&] { return actions_.Print(Paper::kA4); }, StatusCode::kFailed,
+        "No printer is available to print the certificate: no default printer is set up.");
+  }
   // The certificate is made first: a damaged template stops a print before the printer.
   kvtest::WriteBytes(work_ / "KV_Certificate_Letter.xls", std::string(5000, 'x'));
   ExpectRefused([&] { return actions_.Print(Paper::kLetter); }, StatusCode::kBadFile,
@@ -126,6 +158,88 @@ TEST_F(QtCertificateActionsTest, RefusedActionsSayWhyAndWriteNothing) {
   ExpectRefused([&] { return actions_.SwitchLanguage(Paper::kA4); }, StatusCode::kFileError,
                 "Cannot keep the certificate language in the working folder \"" + work +
                     "\": Cannot write \"" + work + "Certificate.INI\": ");
+}
+
+// However many parameters share the table, in either language and on either
+// paper, the column headers and the values show whole, not cut to "Parame…".
+TEST_F(QtCertificateActionsTest, ParameterTableShowsEveryHeaderAndValueWhole) {
+  kvtest::WriteWorkingFolder(work_);
+  std::vector<std::string> parameters;  // three column pairs; names and values as long as they come
+  for (int n = 1; n <= 25; ++n) parameters.push_back("Rzj" + std::to_string(n) + "  -1234.567 uin");
+  kvtest::WriteLines(work_ / "Parameter.csv", parameters);
+  struct Case {
+    Paper paper;
+    const char* language;
+    const char* header;
+  };
+  for (const Case& c :
+       {Case{Paper::kA4, "J", "パラメータ"}, Case{Paper::kA4, "E", "Parameter"},
+        Case{Paper::kLetter, "J", "パラメータ"}, Case{Paper::kLetter, "E", "Parameter"}}) {
+    SCOPED_TRACE(c.header);
+    kvtest::WriteLines(work_ / "Certificate.INI", {c.language});
+    auto exported = actions_.Export(c.paper);
+    ASSERT_TRUE(exported.ok()) << exported.status().description();
+    const std::string text = PdfText(files_.drives().HostPath(exported.value()));
+    EXPECT_THAT(text, HasSubstr(c.header));
+    EXPECT_THAT(text, HasSubstr("Rzj25"));
+    EXPECT_THAT(text, HasSubstr("-1234.567 uin"));
+    EXPECT_THAT(text, Not(HasSubstr("…")));
+  }
+}
+
+// A Comment.INI that no editor of the program wrote: one line of 100 MB, or
+// bytes that are no text of its code page. The certificate shows the start.
+TEST_F(QtCertificateActionsTest, ExportShowsTheStartOfAHugeOrBrokenComment) {
+  kvtest::WriteWorkingFolder(work_);
+  struct Case {
+    std::string name, start;  // the file starts so
+    std::size_t fill;         // bytes of 'x' after it
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"100 MB line", "Shaft 12-A ", 100u << 20, "Shaft 12-A xxxx"},
+      {"invalid bytes", "\x83\x8F\x81\x5B\x83\x4E\x96\xBC\xFF\xFD\x80\r\n\xA0\xFE", 0, "ワーク名"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      std::ofstream file(work_ / "Comment.INI", std::ios::binary);
+      file << c.start;
+      const std::string chunk(1 << 20, 'x');
+      for (std::size_t left = c.fill; left > 0; left -= std::min(left, chunk.size())) {
+        file.write(chunk.data(), static_cast<std::streamsize>(std::min(left, chunk.size())));
+      }
+    }
+    auto exported = actions_.Export(Paper::kA4);
+    ASSERT_TRUE(exported.ok()) << exported.status().description();
+    EXPECT_THAT(PdfText(files_.drives().HostPath(exported.value())), HasSubstr(c.shown));
+  }
+}
+
+// On the print server of scripts/start-cups.sh: its default queue keeps each
+// document as it came, so the job is the certificate's PDF.
+TEST_F(QtCertificateActionsTest, PrintSendsTheCertificateToTheDefaultPrinter) {
+  const char* spool = PrintSpool();
+  if (!spool) {
+    GTEST_SKIP() << "No test print server: scripts/run-tests.sh starts one (scripts/start-cups.sh) "
+                    "and sets KV_TEST_CUPS=1, CUPS_SERVER and KV_TEST_CUPS_SPOOL.";
+  }
+  kvtest::WriteWorkingFolder(work_);
+  kvtest::WriteLines(work_ / "Parameter.csv", {"Ra     0.4711 um", "Rz     3.1416 um"});
+  const auto before = JobFiles(spool);
+  Status printed = actions_.Print(Paper::kLetter);
+  ASSERT_TRUE(printed.ok()) << printed.description();
+  std::string job;  // the server may take a moment to store the job
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (job.empty() && std::chrono::steady_clock::now() < deadline) {
+    for (const fs::path& file : JobFiles(spool)) {
+      if (!before.contains(file)) job = PdfText(file);
+    }
+    if (job.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  for (const char* shown : {"pts (letter)", "0.4711 um", "Rz", "3.1416 um", "ワーク名"}) {
+    EXPECT_THAT(job, HasSubstr(shown));
+  }
 }
 
 // Drawing, printing and dialogs belong to the application thread; a call from

@@ -3,18 +3,25 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "temp_folder.h"
+
 namespace kv {
 namespace {
 
-TEST(InstanceLockTest, OneHolderPerKeyUntilReleased) {
+// The folder itself is locked: another spelling of it meets the same lock.
+TEST(InstanceLockTest, OneHolderPerFolderUntilReleased) {
+  kvtest::TempFolder drive, other;
+  std::filesystem::create_directory_symlink(drive.path(), other.path() / "link");
   auto first = std::make_unique<InstanceLock>();
-  InstanceLock second;
-  InstanceLock other;
-  EXPECT_TRUE(first->Acquire("/tmp/kv-lock-test-drive"));
-  EXPECT_FALSE(second.Acquire("/tmp/kv-lock-test-drive"));
-  EXPECT_TRUE(other.Acquire("/tmp/kv-lock-test-other-drive"));
+  InstanceLock second, third;
+  EXPECT_TRUE(first->Acquire(drive.path()));
+  EXPECT_FALSE(second.Acquire(drive.path() / "."));
+  EXPECT_FALSE(second.Acquire(other.path() / "link/"));
+  EXPECT_TRUE(third.Acquire(other.path()));
   first.reset();
-  EXPECT_TRUE(second.Acquire("/tmp/kv-lock-test-drive"));
+  EXPECT_TRUE(second.Acquire(drive.path()));
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window (offscreen) over the application, the simulator on its
 // socket and real files in a temporary drive.
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -103,6 +106,69 @@ TEST_F(WindowTest, APreviewWithoutItsTemplateIsReportedAndTheWindowComesBack) {
   EXPECT_NE(messages.find("KV_Certificate.xls"), std::string::npos);
   EXPECT_TRUE(window->isEnabled());
   EXPECT_FALSE(window->isMinimized());
+}
+
+// Ticks are called directly: the blink runs six ticks on and two off, and a
+// press of the simulator's key reads the whole measurement.
+TEST_F(WindowTest, PrintKeyOutputPollsBlinksAndReadsOnAPress) {
+  ASSERT_EQ(Start({.printKeyAfter = 3}), StartupOutcome::kConnected);
+  window->Option2[2]->click();
+  EXPECT_TRUE(window->Timer1->isActive());
+  EXPECT_EQ(sim->controller.OutputMode(), 1);
+  std::string shown;
+  for (int tick = 0; tick < 16; ++tick) {
+    Shown([&] {
+      window->Timer1_Tick();
+      return 0;
+    });
+    shown += window->Text2->isVisibleTo(window.get()) ? '+' : '-';
+  }
+  EXPECT_EQ(shown, "++++++--++++++--");
+  EXPECT_TRUE(std::filesystem::exists(Work("Evaluation.csv")));  // read at the third poll
+
+  window->Option2[1]->click();
+  EXPECT_FALSE(window->Timer1->isActive());
+  EXPECT_FALSE(window->Text2->isVisibleTo(window.get()));
+  EXPECT_EQ(sim->controller.OutputMode(), 0);
+}
+
+TEST_F(WindowTest, CommentDialogEditsTheEightLinesInTheControllersCodePage) {
+  ASSERT_EQ(Start({.language = 0}), StartupOutcome::kConnected);
+  QTimer::singleShot(0, window.get(), [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto boxes = dialog->findChildren<QLineEdit*>();
+    ASSERT_EQ(boxes.size(), 8);
+    EXPECT_EQ(boxes[0]->text(), QString::fromUtf8("ワーク名"));
+    boxes[4]->setText(QString::fromUtf8("試料 7"));
+    dialog->findChild<QPushButton*>()->click();
+  });
+  window->Comment->click();
+  EXPECT_EQ(ReadBytes(Work("Comment.INI")).substr(0, 10), "\x83\x8F\x81\x5B\x83\x4E\x96\xBC\r\n");
+  EXPECT_NE(ReadBytes(Work("Comment.INI")).find("\x8E\x8E\x97\xBF 7\r\n"), std::string::npos);
+}
+
+TEST_F(WindowTest, ServiceRowIsHiddenUntilAskedForAndEveryControlIsNamed) {
+  ASSERT_EQ(Start(), StartupOutcome::kConnected);
+  EXPECT_FALSE(window->Version->isVisibleTo(window.get()));
+  window->ShowServiceButtons(true);
+  EXPECT_TRUE(window->C2140->isVisibleTo(window.get()));
+  EXPECT_TRUE(window->Version_Click().ok());
+  EXPECT_EQ(window->Output2->toPlainText(), "Ver 1.103");
+  EXPECT_TRUE(window->C00_Click().ok());
+  EXPECT_EQ(window->Output2->toPlainText(), "0");
+
+  window->show();
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    // The designed controls; the parts Qt builds inside them are Qt's.
+    const bool designed = qobject_cast<QAbstractButton*>(control) ||
+                          qobject_cast<QLineEdit*>(control) || qobject_cast<QTextEdit*>(control) ||
+                          qobject_cast<QGroupBox*>(control) || qobject_cast<QProgressBar*>(control);
+    if (!designed || !control->isVisibleTo(window.get()) || !accessible) continue;
+    EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+        << control->metaObject()->className() << " " << control->objectName().toStdString();
+  }
 }
 
 TEST(CountryFontTest, CountryPicksTheFontRow) {

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 #include "certificate/qt/certificate_graph.h"
@@ -20,6 +21,15 @@ constexpr double kRowHeight = 5.5;      // mm of a table row at its full size
 constexpr double kMaxTableHeight = 85;  // mm the condition and parameter tables may take
 constexpr double kGraphHeight = 90;     // mm of a graph at its normal size
 constexpr double kSignatureHeight = 16;
+constexpr double kCellPadding = 1.2;   // mm between a cell's border and its text
+constexpr double kMinTablePoints = 5;  // a table's font shrinks to fit down to this
+// No cell or line shows more; longer texts are cut before they are measured,
+// so a huge value costs the text layout nothing.
+constexpr qsizetype kMaxDrawnCharacters = 512;
+
+QString Drawable(const QString& text) {
+  return text.size() > kMaxDrawnCharacters ? text.left(kMaxDrawnCharacters) : text;
+}
 
 using Rows = std::vector<std::vector<QString>>;
 
@@ -84,7 +94,8 @@ class CertificatePainter {
   void Write(const QRectF& rect, const QString& text, const QFont& font, int flags) {
     painter_.setFont(font);
     QFontMetricsF metrics(font, painter_.device());
-    painter_.drawText(rect, flags, metrics.elidedText(text, Qt::ElideRight, rect.width()));
+    painter_.drawText(rect, flags,
+                      metrics.elidedText(Drawable(text), Qt::ElideRight, rect.width()));
   }
 
   double Header(double y) {
@@ -119,14 +130,38 @@ class CertificatePainter {
         painter_.drawRect(cell);
         painter_.setPen(Qt::black);
         QString text = c < row.size() ? row[c] : QString();
-        Write(cell.adjusted(1.2 * sheet_.mm(), 0, -1.2 * sheet_.mm(), 0), text, font,
-              Qt::AlignLeft | Qt::AlignVCenter);
+        Write(cell.adjusted(kCellPadding * sheet_.mm(), 0, -kCellPadding * sheet_.mm(), 0), text,
+              font, Qt::AlignLeft | Qt::AlignVCenter);
         left += widths[c];
       }
       y += rowHeight;
     }
     painter_.setBrush(Qt::NoBrush);
     return y;
+  }
+
+  // Widths (mm) that show every text of `rows` whole across `total` mm: each
+  // column as wide as its widest text, the room left shared out evenly.
+  // When that is too wide the font of `points` shrinks until it fits; only
+  // below kMinTablePoints are texts cut.
+  std::vector<double> FitColumns(const Rows& rows, double total, double& points) const {
+    std::vector<double> widths;
+    QFontMetricsF metrics(sheet_.Font(points), painter_.device());
+    for (const auto& row : rows) {
+      if (widths.size() < row.size()) widths.resize(row.size(), 0);
+      for (std::size_t c = 0; c < row.size(); ++c) {
+        widths[c] = std::max(widths[c], metrics.horizontalAdvance(Drawable(row[c])) / sheet_.mm());
+      }
+    }
+    const double padding = 2 * kCellPadding * static_cast<double>(widths.size());
+    const double texts = std::accumulate(widths.begin(), widths.end(), 0.0);
+    if (widths.empty() || texts <= 0) return widths;
+    // Glyph advances do not scale quite linearly with the size: a little room to spare.
+    const double scale = std::min(1.0, (total - padding) / texts * 0.97);
+    points = std::max(kMinTablePoints, points * scale);
+    const double spare = (total - padding - texts * scale) / static_cast<double>(widths.size());
+    for (double& width : widths) width = width * scale + 2 * kCellPadding + spare;
+    return widths;
   }
 
   double Comments(double y) {
@@ -184,11 +219,7 @@ class CertificatePainter {
     double top = Heading(kMargin, y, left, Text("Conditions"));
     Heading(x, y, right, Text("Parameters"));
     double bottom = Table(kMargin, top, {left * 0.55, left * 0.45}, conditions, rowHeight, points);
-    std::vector<double> widths;
-    for (std::size_t p = 0; p < pairs; ++p) {
-      widths.push_back(right / static_cast<double>(pairs) * 0.4);
-      widths.push_back(right / static_cast<double>(pairs) * 0.6);
-    }
+    std::vector<double> widths = FitColumns(parameters, right, points);
     return std::max(bottom, Table(x, top, widths, parameters, rowHeight, points));
   }
 
