@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/language_texts.h"
 
+#include <filesystem>
+
 #include "platform/spreadsheet/xls_workbook.h"
 
 namespace kv {
@@ -8,6 +10,14 @@ namespace kv {
 Status LoadLanguageTexts(const FileSystem& files, const std::string& appFolder, int languageIndex,
                          LanguageTable& texts) {
   const std::string path = appFolder + "\\Language.xls";
+  // FreeXL takes a junk file of any size into memory: the workbook is checked first.
+  std::error_code error;
+  const auto size = std::filesystem::file_size(files.drives().HostPath(path), error);
+  if (!error && size > kLanguageWorkbookBytes) {
+    return Status::Error(StatusCode::kBadFile, "\"" + path + "\" is larger than " +
+                                                   std::to_string(kLanguageWorkbookBytes) +
+                                                   " bytes: it is not the language workbook.");
+  }
   auto workbook = OpenXlsWorkbook(files.drives().HostPath(path), path);
   if (!workbook.ok()) return workbook.status();
   auto sheet = workbook.value()->Sheet("Language");

@@ -57,10 +57,11 @@ Status SettingsFiles::WriteIfMissing(std::string_view name, const std::vector<st
 }
 
 std::vector<std::string> SettingsFiles::ReadComment() const {
-  auto lines = files_.ReadLines(Path(kCommentIni));
-  if (!lines.ok()) return {};
+  // Only the head of the file can hold eight lines an operator typed.
+  auto head = files_.ReadHead(Path(kCommentIni), kSettingsFileBytes);
+  if (!head.ok()) return {};
   std::vector<std::string> comment;
-  for (auto& line : lines.value()) {
+  for (const auto& line : TextLines(head.value())) {
     if (comment.size() == 8) break;
     comment.push_back(line.substr(0, kCommentLineBytes));
   }
@@ -88,7 +89,7 @@ Status SettingsFiles::WriteVersion(const std::string& controllerVersion,
 
 StoredVersion SettingsFiles::ReadVersion() const {
   StoredVersion stored;
-  auto lines = files_.ReadLines(Path(kVersionIni));
+  auto lines = files_.ReadLines(Path(kVersionIni), kSettingsFileBytes);
   if (!lines.ok() || lines.value().empty()) return stored;
   stored.ControllerVersion = lines.value()[0];
   std::optional<std::int16_t> language;
@@ -101,7 +102,7 @@ StoredVersion SettingsFiles::ReadVersion() const {
 
 AutoPrintEntries SettingsFiles::ReadAutoprint() const {
   AutoPrintEntries settings{"0", "0", "0", "0", "0", "0"};
-  auto lines = files_.ReadLines(Path(kAutoprintRead));
+  auto lines = files_.ReadLines(Path(kAutoprintRead), kSettingsFileBytes);
   if (!lines.ok() || lines.value().size() < settings.size()) return settings;
   std::copy_n(lines.value().begin(), settings.size(), settings.begin());
   return settings;

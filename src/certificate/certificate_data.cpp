@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "certificate/certificate_data.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <cstring>
 #include <utility>
 
 #include "platform/code_page.h"
@@ -52,8 +46,8 @@ Result<Lines> ReadFile(const Folder& folder, std::string_view name) {
         StatusCode::kFileError,
         Quoted(name) + " is missing from the working folder " + Quoted(folder.path) + ".");
   }
-  auto lines = folder.files.ReadLines(path);
-  if (!lines.ok()) return Status::Error(StatusCode::kFileError, lines.status().description());
+  auto lines = folder.files.ReadLines(path, kResultFileBytes);
+  if (!lines.ok()) return Status::Error(lines.status().code(), lines.status().description());
   return lines;
 }
 
@@ -218,38 +212,6 @@ Status ReadConditions(const Folder& folder, CertificateData& data) {
   return Status::Ok();
 }
 
-// The first `limit` bytes of a file at most, however large it is. Opened
-// without blocking and taken only when it is a regular file, as
-// FileSystem::ReadBytes does.
-Result<std::string> ReadHead(const Folder& folder, std::string_view name, std::size_t limit) {
-  const std::string path = std::string(folder.path) + std::string(name);
-  if (!folder.files.FileExists(path)) {
-    return Status::Error(
-        StatusCode::kFileError,
-        Quoted(name) + " is missing from the working folder " + Quoted(folder.path) + ".");
-  }
-  const int fd =
-      ::open(folder.files.drives().HostPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    const int error = fd < 0 ? errno : EINVAL;
-    if (fd >= 0) ::close(fd);
-    return Status::Error(StatusCode::kFileError,
-                         "Cannot read " + Quoted(path) + ": " + std::strerror(error) + ".");
-  }
-  std::string bytes(limit, '\0');
-  std::size_t size = 0;
-  while (size < limit) {
-    const ssize_t n = ::read(fd, bytes.data() + size, limit - size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    size += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
-  bytes.resize(size);
-  return bytes;
-}
-
 bool IsCp932Lead(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
@@ -278,7 +240,13 @@ std::string CommentText(std::string_view line) {
 // exhaust memory nor overwhelm the text layout; fewer lines leave the rest
 // empty.
 Status ReadComments(const Folder& folder, CertificateData& data) {
-  auto read = ReadHead(folder, "Comment.INI", kCommentFileBytes);
+  const std::string path = std::string(folder.path) + "Comment.INI";
+  if (!folder.files.FileExists(path)) {
+    return Status::Error(
+        StatusCode::kFileError,
+        "\"Comment.INI\" is missing from the working folder " + Quoted(folder.path) + ".");
+  }
+  auto read = folder.files.ReadHead(path, kCommentFileBytes);
   if (!read.ok()) return read.status();
   std::string_view bytes = read.value();
   for (std::size_t i = 0; i < kCommentLines && !bytes.empty(); ++i) {

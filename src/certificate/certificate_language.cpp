@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "certificate/certificate_data.h"
+
 namespace kv {
 namespace {
 
@@ -15,7 +17,7 @@ std::vector<std::string> LinesOf(const FileSystem& files, std::string_view workF
                                  std::string_view name) {
   std::string path = std::string(workFolder) + std::string(name);
   if (!files.FileExists(path)) return {};
-  auto lines = files.ReadLines(path);
+  auto lines = files.ReadLines(path, kResultFileBytes);
   return lines.ok() ? lines.value() : std::vector<std::string>{};
 }
 

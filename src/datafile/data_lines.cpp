@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "datafile/data_lines.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
 namespace kv {
 namespace {
 
@@ -14,18 +9,6 @@ namespace {
 std::string_view WithoutCarriageReturn(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
-}
-
-Status FileError(std::string_view what, std::string_view path, const std::error_code& cause) {
-  return Status::Error(StatusCode::kFileError, std::string(what) + " \"" + std::string(path) +
-                                                   "\": " + cause.message() + ".");
-}
-
-// What the last failed stream operation left in errno; a file that shrank
-// while it was read leaves none.
-std::error_code LastError() {
-  return errno != 0 ? std::error_code(errno, std::generic_category())
-                    : std::make_error_code(std::errc::io_error);
 }
 
 }  // namespace
@@ -49,17 +32,10 @@ Result<DataLineList> DataLinesFromBytes(std::string_view bytes, std::size_t capa
 }
 
 Result<DataLineList> ReadDataFile(const FileSystem& files, std::string_view path) {
-  const std::filesystem::path host = files.drives().HostPath(path);
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(host, error);  // fails for a folder
-  if (error) return FileError("Cannot open", path, error);
-  errno = 0;
-  std::ifstream in(host, std::ios::binary);
-  if (!in) return FileError("Cannot open", path, LastError());
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
-    return FileError("Cannot read", path, LastError());
-  }
+  // A valid data file has at most kPcFileLines lines of at most 256 bytes.
+  auto read = files.ReadBytes(path, kPcFileLines * 256);
+  if (!read.ok()) return read.status();
+  const std::string& bytes = read.value();
   Result<DataLineList> lines = DataLinesFromBytes(bytes, kPcFileLines);
   if (!lines.ok()) {
     return Status::Error(lines.status().code(),

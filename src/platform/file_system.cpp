@@ -87,7 +87,16 @@ Status FileSystem::CopyFile(std::string_view from, std::string_view to) {
 
 // Opened without blocking and taken only when it is a regular file, so a
 // FIFO or a device in its place can neither hang nor feed the program.
-Result<std::string> FileSystem::ReadBytes(std::string_view path) const {
+Result<std::string> FileSystem::ReadHead(std::string_view path, std::size_t maxBytes) const {
+  return Read(path, maxBytes, false);
+}
+
+Result<std::string> FileSystem::ReadBytes(std::string_view path, std::size_t maxBytes) const {
+  return Read(path, maxBytes, true);
+}
+
+Result<std::string> FileSystem::Read(std::string_view path, std::size_t maxBytes,
+                                     bool refuseLarger) const {
   const std::string host = drives_.HostPath(path).string();
   const int fd = ::open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return ErrnoError("Cannot read", path, errno);
@@ -96,34 +105,48 @@ Result<std::string> FileSystem::ReadBytes(std::string_view path) const {
     ::close(fd);
     return Status::Error(StatusCode::kFileError, "Cannot read " + Quoted(path) + ": not a file.");
   }
-  std::string bytes;
-  char buffer[65536];
-  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) != 0;) {
+  if (refuseLarger && static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+    ::close(fd);
+    return Status::Error(StatusCode::kBadFile, Quoted(path) + " is larger than " +
+                                                   std::to_string(maxBytes) +
+                                                   " bytes, more than such a file can hold.");
+  }
+  std::string bytes(std::min<std::uintmax_t>(static_cast<std::uintmax_t>(info.st_size), maxBytes),
+                    '\0');
+  std::size_t size = 0;
+  while (size < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       const int error = errno;
       ::close(fd);
       return ErrnoError("Cannot read", path, error);
     }
-    bytes.append(buffer, static_cast<std::size_t>(n));
+    if (n == 0) break;
+    size += static_cast<std::size_t>(n);
   }
   ::close(fd);
+  bytes.resize(size);
   return bytes;
 }
 
-Result<std::vector<std::string>> FileSystem::ReadLines(std::string_view path) const {
-  auto read = ReadBytes(path);
+Result<std::vector<std::string>> FileSystem::ReadLines(std::string_view path,
+                                                       std::size_t maxBytes) const {
+  auto read = ReadBytes(path, maxBytes);
   if (!read.ok()) return read.status();
-  const std::string& bytes = read.value();
+  return TextLines(read.value());
+}
+
+std::vector<std::string> TextLines(std::string_view bytes) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-    lines.emplace_back(bytes, start, i - start);
+    lines.emplace_back(bytes.substr(start, i - start));
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  if (start < bytes.size()) lines.emplace_back(bytes, start);
+  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
   return lines;
 }
 

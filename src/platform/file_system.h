@@ -10,6 +10,9 @@
 
 namespace kv {
 
+// The lines of a text without their line ends (CR LF, LF or CR).
+std::vector<std::string> TextLines(std::string_view bytes);
+
 // The file services the program uses, on Windows path text mapped through a
 // DriveMap. Text files are bytes in the ANSI code page with CR LF line ends.
 class FileSystem {
@@ -25,10 +28,14 @@ class FileSystem {
   // Copies a file; an existing destination is left as it is.
   Status CopyFile(std::string_view from, std::string_view to);
 
-  // The whole content of a regular file.
-  Result<std::string> ReadBytes(std::string_view path) const;
-  // The lines of a text file without their line ends (CR LF, LF or CR).
-  Result<std::vector<std::string>> ReadLines(std::string_view path) const;
+  // The whole content of a regular file; one larger than `maxBytes` is
+  // refused (kBadFile) before anything is read.
+  Result<std::string> ReadBytes(std::string_view path, std::size_t maxBytes) const;
+  // At most the first `maxBytes` of a regular file, however large it is.
+  Result<std::string> ReadHead(std::string_view path, std::size_t maxBytes) const;
+  // The lines of a text file without their line ends (CR LF, LF or CR),
+  // refused beyond `maxBytes` as ReadBytes() does.
+  Result<std::vector<std::string>> ReadLines(std::string_view path, std::size_t maxBytes) const;
   // Writes the whole file, each line ended by CR LF. The old file is replaced
   // only once the new content is completely on disk, so a failure (full disk,
   // read-only folder) leaves it as it was.
@@ -53,6 +60,7 @@ class FileSystem {
  private:
   // A complete copy of `bytes` beside `path`, ready to be renamed over it.
   Result<std::string> WriteTemporary(std::string_view path, std::string_view bytes);
+  Result<std::string> Read(std::string_view path, std::size_t maxBytes, bool refuseLarger) const;
   Status ReplaceAll(const std::vector<FileContent>& contents,
                     const std::vector<std::string>& temps);
 

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "app/settings_files.h"
 #include "platform/qt/message_box.h"
 #include "ui/folder_listing.h"
 #include "ui/twips_layout.h"
@@ -51,7 +52,7 @@ void CF_Personal::Form_Activate() {
 
 // The folder of the last file clicked, from the first line of Folder.INI.
 bool CF_Personal::RestoreFolder() {
-  auto lines = files_.ReadLines(settings_.WorkFolder + kFolderIni);
+  auto lines = files_.ReadLines(settings_.WorkFolder + kFolderIni, kSettingsFileBytes);
   if (!lines.ok() || lines.value().empty()) return false;
   const std::string folder = FolderText(lines.value().front());
   return !folder.empty() && dirFOLDER_Change(folder);

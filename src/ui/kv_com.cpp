@@ -38,6 +38,17 @@ Choice Selected(const std::array<QRadioButton*, N>& group, Choice fallback) {
   return fallback;
 }
 
+// The offline message, with the cause when something other than the
+// controller's absence sent the start-up offline (a folder that cannot be
+// written, a damaged workbook): the operator must not chase a cable then.
+std::string OfflineNotice(const Session& session) {
+  std::string notice = session.texts[static_cast<std::size_t>(MessageId::kOffline)];
+  if (notice.empty()) notice = "The KV controller is not connected: the program runs offline.";
+  const Status& cause = session.offlineCause;
+  if (cause.code() == StatusCode::kOffline) return notice;
+  return notice + "\n" + cause.description();
+}
+
 }  // namespace
 
 KV_Com::KV_Com() : worker_(new QObject) {
@@ -103,7 +114,7 @@ void KV_Com::ShowStartup(StartupOutcome outcome) {
   ShowPrintKeyMode(application_->choices().output == OutputMode::kPrintKey);
   if (outcome == StartupOutcome::kOffline) {
     WithdrawControllerFunctions();
-    ShowMessage(this, LanguageText(static_cast<int>(MessageId::kOffline)), MessageIcon::Critical);
+    ShowMessage(this, QString::fromStdString(OfflineNotice(session)), MessageIcon::Critical);
   }
 }
 

@@ -54,6 +54,10 @@ std::optional<int> Start(kv::Application& application, kv::InstanceLock& instanc
     return kv::kAnotherInstance;
   }
   if (outcome != kv::StartupOutcome::kNoController) return std::nullopt;
+  if (const kv::Status& cause = application.session().offlineCause;
+      cause.code() != kv::StatusCode::kOffline) {
+    std::fprintf(stderr, "kvcom: %s\n", cause.description().c_str());
+  }
   kv::ShowMessage(nullptr, kv::kConfirmConnectionMessage, kv::MessageIcon::Critical);
   return kv::kNoController;
 }

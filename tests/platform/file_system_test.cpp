@@ -2,6 +2,7 @@
 #include "platform/file_system.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <map>
 
@@ -12,16 +13,12 @@ namespace {
 
 // A folder as text: "name=bytes" entries in name order, joined by "; "; a
 // folder inside shows as its bare name.
-using Entries = std::vector<std::pair<std::string, std::string>>;
-
-Entries Parse(std::string_view text) {
-  Entries entries;
-  while (!text.empty()) {
-    const auto end = std::min(text.find("; "), text.size());
-    const std::string_view entry = text.substr(0, end);
-    const auto equals = entry.find('=');
-    entries.emplace_back(entry.substr(0, equals), entry.substr(equals + 1));
-    text.remove_prefix(std::min(end + 2, text.size()));
+std::vector<std::pair<std::string, std::string>> Parse(std::string_view text) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  for (std::size_t end = 0; !text.empty(); text.remove_prefix(std::min(end + 2, text.size()))) {
+    end = std::min(text.find("; "), text.size());
+    const auto equals = text.find('=');
+    entries.emplace_back(text.substr(0, equals), text.substr(equals + 1, end - equals - 1));
   }
   return entries;
 }
@@ -44,10 +41,7 @@ std::string Contents(const std::filesystem::path& root) {
 TEST(FileSystemTest, ReadsLinesWhateverTheirEnds) {
   kvtest::TempFolder drive;
   FileSystem files{DriveMap(drive.path())};
-  struct Case {
-    std::string bytes;
-    std::vector<std::string> lines;
-  } cases[] = {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
       {"", {}},
       {"a\r\nb\r\n", {"a", "b"}},
       {"a\nb", {"a", "b"}},
@@ -55,13 +49,20 @@ TEST(FileSystemTest, ReadsLinesWhateverTheirEnds) {
       {"\r\n\r\nx", {"", "", "x"}},
       {std::string("Ver 1.103\0\0\r\n1\r\n", 16), {std::string("Ver 1.103\0\0", 11), "1"}},
   };
-  for (const auto& c : cases) {
-    kvtest::WriteBytes(drive.path() / "f.txt", c.bytes);
-    auto lines = files.ReadLines("C:\\f.txt");
-    ASSERT_TRUE(lines.ok());
-    EXPECT_EQ(lines.value(), c.lines);
+  for (const auto& [bytes, lines] : cases) {
+    kvtest::WriteBytes(drive.path() / "f.txt", bytes);
+    auto read = files.ReadLines("C:\\f.txt", 64);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.value(), lines);
   }
-  EXPECT_FALSE(files.ReadLines("C:\\missing.txt").ok());
+  EXPECT_FALSE(files.ReadLines("C:\\missing.txt", 64).ok());
+  // Beyond its cap a file is refused unread, or only its head is taken; a
+  // FIFO in a file's place is refused at once instead of blocking.
+  kvtest::WriteBytes(drive.path() / "f.txt", std::string(65, 'x'));
+  EXPECT_EQ(files.ReadBytes("C:\\f.txt", 64).status().code(), StatusCode::kBadFile);
+  EXPECT_EQ(files.ReadHead("C:\\f.txt", 4).value(), "xxxx");
+  ASSERT_EQ(::mkfifo((drive.path() / "fifo").c_str(), 0600), 0);
+  EXPECT_EQ(files.ReadHead("C:\\fifo", 64).status().code(), StatusCode::kFileError);
 }
 
 // Files written together, and what a later run finds after one was killed

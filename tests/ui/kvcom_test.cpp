@@ -2,7 +2,10 @@
 // The program as a script or an operator starts it: kvcom against kv730-sim.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <csignal>
+#include <functional>
 #include <map>
 #include <set>
 #include <thread>
@@ -133,6 +136,64 @@ TEST_F(KvcomTest, KilledReadLeavesOneWholeMeasurement) {
     }
   }
   EXPECT_EQ(outcomes, (std::set<int>{0, 5}));  // killed before the end, and after it
+}
+
+// Bad input and broken surroundings: a clear message naming the cause, the
+// exit status of the job asked for, and every earlier file as it was.
+TEST_F(KvcomTest, BadInputIsRefusedWithItsCauseAndLosesNothing) {
+  const std::filesystem::path data = drive.path() / "data";
+  std::filesystem::create_directories(data);
+  kvtest::ChildProcess writer(KV730_SIM_PATH,
+                              {"--points", "401", "--write-data-file", (data / "M1.TXT").string()});
+  ASSERT_EQ(writer.Wait(), 0);
+  ASSERT_EQ(::mkfifo((data / "FIFO.TXT").c_str(), 0600), 0);
+  kvtest::WriteBytes(data / "HUGE.TXT", "// Ver.1\n" + std::string(20'000'000, '1'));
+  struct Case {
+    const char* what;
+    std::function<void()> prepare;
+    std::vector<std::string> arguments;
+    int exitCode;
+    const char* says;
+  } cases[] = {
+      {"a FIFO as the data file",
+       [] {},
+       {"--import", (data / "FIFO.TXT").string()},
+       3,
+       "not a file"},
+      {"a data file beyond any valid size",
+       [] {},
+       {"--import", (data / "HUGE.TXT").string()},
+       3,
+       "is larger than"},
+      {"a saved automatic start",
+       [&] { kvtest::WriteBytes(Work("Autoprint.INI"), "1\r\n"); },
+       {"--import", (data / "M1.TXT").string()},
+       0,
+       ""},
+      {"a settings file beyond its size",
+       [&] { kvtest::WriteBytes(Work("Version.INI"), std::string(100'000, 'V')); },
+       {"--start-only"},
+       1,
+       "Please confirm the connection"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    kvtest::WriteBytes(Work("Version.INI"), "Ver 1.102\r\n1\r\n");
+    for (const auto& name : kResultFiles) kvtest::WriteBytes(Work(name), "earlier\r\n");
+    c.prepare();
+    const auto before = ResultFiles();
+    EXPECT_EQ(RunKvcom("", c.arguments), c.exitCode) << errors;
+    EXPECT_NE(errors.find(c.says), std::string::npos) << errors;
+    EXPECT_TRUE(c.exitCode == 0 || ResultFiles() == before);
+  }
+  // Another copy on the same drive, by another spelling of its path, says so.
+  kv::InstanceLock running;
+  ASSERT_TRUE(running.Acquire(drive.path()));
+  kvtest::ChildProcess second(
+      KVCOM_PATH, {"--start-only"},
+      {"KV_DRIVE_C=" + (drive.path() / ".").string(), "KV_BATCH=1", "QT_QPA_PLATFORM=offscreen"});
+  EXPECT_EQ(second.Wait(), 2);
+  EXPECT_NE(second.ErrorOutput().find("Another kvcom is already working"), std::string::npos);
 }
 
 TEST_F(KvcomTest, EndsWithoutControllerOrWhenAlreadyRunning) {
