@@ -15,12 +15,6 @@ namespace {
 
 constexpr int kWaitMilliseconds = 5000;
 
-// A pipe whose ends are closed in the child unless dup2'ed onto a standard stream.
-bool MakePipe(int fds[2]) {
-  return pipe(fds) == 0 && fcntl(fds[0], F_SETFD, FD_CLOEXEC) == 0 &&
-         fcntl(fds[1], F_SETFD, FD_CLOEXEC) == 0;
-}
-
 enum class Got { Some, End, Nothing };
 
 // Reads whatever `fd` has within the wait.
@@ -57,8 +51,11 @@ std::vector<std::string> Environment(const std::vector<std::string>& extra) {
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
                            const std::vector<std::string>& environment) {
+  // Pipe ends are closed in the child unless dup2'ed onto a standard stream.
   int input[2], output[2], error[2];
-  if (!MakePipe(input) || !MakePipe(output) || !MakePipe(error)) return;
+  for (int* fds : {input, output, error}) {
+    if (pipe2(fds, O_CLOEXEC) != 0) return;
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);

@@ -25,4 +25,9 @@ struct SimOverSocket {
   std::unique_ptr<kv::TcpTransport> transport;
 };
 
+// A controller whose replies are cut to `length` bytes.
+inline kvsim::Config Cut(std::size_t length) {
+  return {.fault = kvsim::Fault::ShortAnswer, .shortLength = length};
+}
+
 }  // namespace kvtest

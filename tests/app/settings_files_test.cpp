@@ -3,12 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "temp_folder.h"
 
 namespace kv {
 namespace {
 
 const std::string kWork = "C:\\Tarnwick Corvanet\\KV-730\\";
+// The English comment lines but the last, which names the version.
+const std::string kEnglishComment =
+    "Work Name\r\nMeasuring Tool\r\nOprrator\r\nComment\r\nSample\r\n"
+    "Corvanet KV-730\r\nTarnwick\r\n";
 
 struct SettingsFixture : ::testing::Test {
   std::filesystem::path Host(const std::string& name) const {
@@ -36,43 +42,29 @@ TEST_F(SettingsFixture, DefaultFilesHoldTheirExactBytes) {
   std::filesystem::remove(Host("Comment.INI"));
   kvtest::WriteBytes(Host("Folder.INI"), "Z:\\data\r\n");
   ASSERT_TRUE(settings.CreateMissingDefaults(3).ok());
-  EXPECT_EQ(kvtest::ReadBytes(Host("Comment.INI")),
-            "Work Name\r\nMeasuring Tool\r\nOprrator\r\nComment\r\nSample\r\n"
-            "Corvanet KV-730\r\nTarnwick\r\nVer3.00\r\n");
+  EXPECT_EQ(kvtest::ReadBytes(Host("Comment.INI")), kEnglishComment + "Ver3.00\r\n");
   EXPECT_EQ(kvtest::ReadBytes(Host("Folder.INI")), "Z:\\data\r\n");  // existing files stay
 }
 
-TEST_F(SettingsFixture, VersionIsStoredAsReceived) {
+// Written as received, NUL padding and all; read back, a file without a
+// usable number reads as version 0 or language 0.
+TEST_F(SettingsFixture, VersionIsStoredAsReceivedAndUnusableEntriesReadAsZero) {
   ASSERT_TRUE(settings.CreateFolderTree().ok());
-  std::string version = "Ver 1.102" + std::string(3, '\0');
-  ASSERT_TRUE(settings.WriteVersion(version, 1).ok());
-  EXPECT_EQ(kvtest::ReadBytes(Host("Version.INI")), version + "\r\n1\r\n");
-  StoredVersion stored = settings.ReadVersion();
-  EXPECT_EQ(stored.ControllerVersion, version);
-  EXPECT_EQ(stored.VersionNumber, 1102);
-  EXPECT_EQ(stored.LanguageIndex, 1);
-}
-
-TEST_F(SettingsFixture, UnusableVersionFilesReadAsZero) {
-  struct Case {
-    const char* bytes;
-    std::string version;
-    std::int32_t number;
-    std::int16_t language;
-  } cases[] = {
-      {"Ver1.00\r\n", "Ver1.00", 0, 0},
+  const std::string padded = "Ver 1.102" + std::string(3, '\0');
+  ASSERT_TRUE(settings.WriteVersion(padded, 1).ok());
+  EXPECT_EQ(kvtest::ReadBytes(Host("Version.INI")), padded + "\r\n1\r\n");
+  const std::tuple<std::string, std::string, std::int32_t, std::int16_t> cases[] = {
+      {padded + "\r\n1\r\n", padded, 1102, 1},       {"Ver1.00\r\n", "Ver1.00", 0, 0},
       {"Ver 1.102\r\n", "Ver 1.102", 0, 0},  // no line 2
-      {"Ver 1.102\r\n40000\r\n", "Ver 1.102", 0, 0},
-      {"Ver 1.102\r\nx\r\n", "Ver 1.102", 1102, 0},
-      {"Ver 1.102\r\n2\r\n", "Ver 1.102", 1102, 2},
-      {"", "", 0, 0},
+      {"Ver 1.102\r\n40000\r\n", "Ver 1.102", 0, 0}, {"Ver 1.102\r\nx\r\n", "Ver 1.102", 1102, 0},
+      {"Ver 1.102\r\n2\r\n", "Ver 1.102", 1102, 2},  {"", "", 0, 0},
   };
-  for (const auto& c : cases) {
-    kvtest::WriteBytes(Host("Version.INI"), c.bytes);
+  for (const auto& [bytes, version, number, language] : cases) {
+    kvtest::WriteBytes(Host("Version.INI"), bytes);
     StoredVersion stored = settings.ReadVersion();
-    EXPECT_EQ(stored.ControllerVersion, c.version) << c.bytes;
-    EXPECT_EQ(stored.VersionNumber, c.number) << c.bytes;
-    EXPECT_EQ(stored.LanguageIndex, c.language) << c.bytes;
+    EXPECT_EQ(stored.ControllerVersion, version) << bytes;
+    EXPECT_EQ(stored.VersionNumber, number) << bytes;
+    EXPECT_EQ(stored.LanguageIndex, language) << bytes;
   }
   std::filesystem::remove(Host("Version.INI"));
   EXPECT_EQ(settings.ReadVersion().VersionNumber, 0);
@@ -93,18 +85,9 @@ TEST_F(SettingsFixture, AutoprintWriterRecoversAMissingFolder) {
   AutoPrintEntries entries{"0", "1", "1", "0", "1", "0"};
   settings.WriteAutoprint(entries, 3);
   EXPECT_FALSE(std::filesystem::exists(Host("Autoprint.INI")));  // not written again
-  EXPECT_EQ(kvtest::ReadBytes(Host("Comment.INI")),
-            "Work Name\r\nMeasuring Tool\r\nOprrator\r\nComment\r\nSample\r\n"
-            "Corvanet KV-730\r\nTarnwick\r\nVer1.00\r\n");
+  EXPECT_EQ(kvtest::ReadBytes(Host("Comment.INI")), kEnglishComment + "Ver1.00\r\n");
   settings.WriteAutoprint(entries, 3);
   EXPECT_EQ(kvtest::ReadBytes(Host("Autoprint.INI")), "0\r\n1\r\n1\r\n0\r\n1\r\n0\r\n");
-}
-
-TEST_F(SettingsFixture, FolderTreeFailsWhereAFileStands) {
-  kvtest::WriteBytes(drive.path() / "Tarnwick Corvanet", "not a folder");
-  EXPECT_FALSE(settings.CreateFolderTree().ok());
-  EXPECT_FALSE(settings.CreateMissingDefaults(0).ok());
-  EXPECT_EQ(kvtest::ReadBytes(drive.path() / "Tarnwick Corvanet"), "not a folder");
 }
 
 }  // namespace

@@ -6,11 +6,8 @@
 namespace kv {
 namespace {
 
-TEST(VersionNumberTest, ThousandTimesCharactersFiveToNine) {
-  struct Case {
-    std::string text;
-    std::int32_t number;
-  } cases[] = {
+TEST(VersionNumberTest, ThousandTimesCharactersFiveToNineAndLanguagesOfSixteenBits) {
+  const std::pair<std::string, std::int32_t> versions[] = {
       {"Ver 1.102", 1102},
       {"Ver 1.103" + std::string(43, '\0'), 1103},
       {"KV73 2.5ab", 2500},
@@ -25,18 +22,14 @@ TEST(VersionNumberTest, ThousandTimesCharactersFiveToNine) {
       {"Ver x1.10", 0},
       {"Ver 99999", 99999000},
   };
-  for (const auto& c : cases) EXPECT_EQ(VersionNumberFromText(c.text), c.number) << c.text;
-}
-
-TEST(VersionNumberTest, LanguageNumbersMustFitSixteenBits) {
-  EXPECT_EQ(LeadingInt16("3"), 3);
-  EXPECT_EQ(LeadingInt16(" 16 "), 16);
-  EXPECT_EQ(LeadingInt16("2.5"), 2);
-  EXPECT_EQ(LeadingInt16("-4"), -4);
-  EXPECT_EQ(LeadingInt16("abc"), 0);
-  EXPECT_EQ(LeadingInt16("32767"), 32767);
-  EXPECT_FALSE(LeadingInt16("32768").has_value());
-  EXPECT_FALSE(LeadingInt16("99999999999").has_value());
+  for (const auto& [text, number] : versions)
+    EXPECT_EQ(VersionNumberFromText(text), number) << text;
+  // Language numbers: none beyond sixteen bits.
+  const std::optional<std::int16_t> none;
+  const std::pair<const char*, std::optional<std::int16_t>> languages[] = {
+      {"3", 3},   {" 16 ", 16},     {"2.5", 2},      {"-4", -4},
+      {"abc", 0}, {"32767", 32767}, {"32768", none}, {"99999999999", none}};
+  for (const auto& [text, number] : languages) EXPECT_EQ(LeadingInt16(text), number) << text;
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ TEST(DataLinesTest, PcFilesAreReadUpTo70001LinesElseRefusedWithTheReason) {
       {"C:\\OVER.TXT", StatusCode::kBadFile,
        "\"C:\\OVER.TXT\": The data file has more than 70001 lines; it cannot be read."},
       {"C:\\MISSING.TXT", StatusCode::kFileError,
-       "Cannot open \"C:\\MISSING.TXT\": No such file or directory."},
-      {"C:\\FOLDER.TXT", StatusCode::kFileError, "Cannot open \"C:\\FOLDER.TXT\": Is a directory."},
+       "Cannot read \"C:\\MISSING.TXT\": No such file or directory."},
+      {"C:\\FOLDER.TXT", StatusCode::kFileError, "Cannot read \"C:\\FOLDER.TXT\": not a file."},
   };
   for (const auto& [path, code, text] : refused) {
     EXPECT_EQ(ReadDataFile(files, path).status().code(), code) << path;

@@ -5,26 +5,18 @@
 
 #include <functional>
 
+#include "frames.h"
 #include "sim_fixture.h"
 
 namespace kv {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-// The listed bytes, then zeros up to `length`.
-Bytes Frame(std::initializer_list<std::uint8_t> head, std::size_t length = 64) {
-  Bytes frame(head);
-  frame.resize(length, 0);
-  return frame;
-}
+using kvtest::Bytes;
+using kvtest::Command;
 
 // The memory-read frame of an address, given low byte first.
-Bytes MemoryRead(std::initializer_list<std::uint8_t> address) {
-  Bytes frame{0xFF, 0, 0x10, 0, 0, 0x4D, 0, 0, 0, 0, 0x44, 0};
-  frame.insert(frame.end(), address);
-  frame.insert(frame.end(), {1, 0, 0x52, 0});
-  return frame;
+Bytes MemoryRead(std::uint8_t a0, std::uint8_t a1, std::uint8_t a2, std::uint8_t a3) {
+  return {0xFF, 0, 0x10, 0, 0, 0x4D, 0, 0, 0, 0, 0x44, 0, a0, a1, a2, a3, 1, 0, 0x52, 0};
 }
 
 // A builder's field as one number; -1 when the builder failed.
@@ -58,25 +50,23 @@ TEST(FrameBuildersTest, EveryFrameIsSentByteExactAndItsReplyMustHoldItsFields) {
     std::int64_t result;
     std::size_t needed;  // reply bytes
   } cases[] = {
-      {"status", [&] { return Value(ReadControllerStatus(link)); },
-       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x40, 0x24}), 5, 10},
+      {"status", [&] { return Value(ReadControllerStatus(link)); }, Command(0x2440, 4), 5, 10},
       {"status control 1", [&] { return Value(SetStatusControl(link, 1)); },
-       Frame({0xFF, 0, 6, 0, 0x20, 0, 0x43, 0x24, 1, 0}), 1, 1},
+       Command(0x2443, 6, {1, 0}), 1, 1},
       {"print key",
        [&] {
          controller.PressPrintKey();
          return Value(ReadPrintKeyState(link));
        },
-       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x45, 0x24}), 16, 12},
+       Command(0x2445, 4), 16, 12},
       {"output mode 1", [&] { return SetOutputMode(link, 1).ok() ? controller.OutputMode() : -1; },
-       Frame({0xFF, 0, 4, 0, 0x20, 0, 0x11, 0x70, 1}), 1, 1},
-      {"start", [&] { return Value(SendStartCommand(link)); },
-       Frame({0xFF, 0, 10, 0, 0x20, 0, 0x40, 0x21}), 1, 1},
-      {"language", [&] { return memory(kLanguageAddress); }, MemoryRead({0xD8, 0xE5, 0x02, 0x08}),
-       3, 21},
-      {"unit", [&] { return memory(kUnitAddress); }, MemoryRead({0xD6, 0xE5, 0x02, 0x08}), 1, 21},
+       Command(0x7011, 4, {1}), 1, 1},
+      {"start", [&] { return Value(SendStartCommand(link)); }, Command(0x2140, 10), 1, 1},
+      {"language", [&] { return memory(kLanguageAddress); }, MemoryRead(0xD8, 0xE5, 0x02, 0x08), 3,
+       21},
+      {"unit", [&] { return memory(kUnitAddress); }, MemoryRead(0xD6, 0xE5, 0x02, 0x08), 1, 21},
       {"evaluation flag", [&] { return memory(kEvaluationFlagAddress); },
-       MemoryRead({0xA8, 0x5D, 0x00, 0x08}), 1, 21},
+       MemoryRead(0xA8, 0x5D, 0x00, 0x08), 1, 21},
       {"settings set B",
        [&] {
          auto s = ReadControllerSettings(link, 1);
@@ -84,13 +74,13 @@ TEST(FrameBuildersTest, EveryFrameIsSentByteExactAndItsReplyMustHoldItsFields) {
                              s.value().EvaluationFlag
                        : -1;
        },
-       Frame({0xFF, 0, 6, 0, 0x20, 0, 0x01, 0x70, 0, 1}), 131, kSettingsReplyBytes},
+       Command(0x7001, 6, {0, 1}), 131, kSettingsReplyBytes},
       {"version",  // NUL bytes belong to the text; only spaces are stripped
        [&] {
          auto text = ReadControllerVersion(link);
          return text.ok() ? text.value() == "Ver 1.102" + std::string(41, '\0') : -1;
        },
-       Frame({0xFF, 0, 0x0C, 0, 0, 0x41, 0, 0, 0, 0, 0x44}, 16), 1, 15},
+       Bytes{0xFF, 0, 0x0C, 0, 0, 0x41, 0, 0, 0, 0, 0x44, 0, 0, 0, 0, 0}, 1, 15},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

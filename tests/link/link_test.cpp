@@ -13,10 +13,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-kvsim::Config Cut(std::size_t length) {
-  return {.fault = kvsim::Fault::ShortAnswer, .shortLength = length};
-}
-
 TEST(LinkTest, ExchangeTellsWhyAReplyCannotBeUsed) {
   using enum StatusCode;
   using Action = std::function<void(kvtest::SimOverSocket&, Link&)>;
@@ -35,8 +31,8 @@ TEST(LinkTest, ExchangeTellsWhyAReplyCannotBeUsed) {
     bool sent;
   } cases[] = {
       {"whole reply", {}, nothing, 64, kOk, 64, true},
-      {"just long enough", Cut(10), nothing, 10, kOk, 10, true},
-      {"short reply", Cut(9), nothing, 10, kShortReply, 9, true},
+      {"just long enough", kvtest::Cut(10), nothing, 10, kOk, 10, true},
+      {"short reply", kvtest::Cut(9), nothing, 10, kShortReply, 9, true},
       {"no answer", {.fault = kvsim::Fault::NoAnswer}, nothing, 10, kNoReply, 0, true},
       {"no answer in time", {.stallAt = 1}, nothing, 10, kNoReply, 0, true},
       {"link closed", {}, stopServer, 10, kLinkFailed, 0, false},

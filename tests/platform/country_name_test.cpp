@@ -7,10 +7,7 @@ namespace kv {
 namespace {
 
 TEST(CountryNameTest, TerritoryOfTheLocaleInUpperCaseEnglish) {
-  struct Case {
-    const char* locale;
-    const char* country;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"ja_JP.UTF-8", "JAPAN"},
       {"ko_KR.UTF-8", "KOREA"},
       {"zh_CN.GB18030", "PEOPLE'S REPUBLIC OF CHINA"},
@@ -20,7 +17,7 @@ TEST(CountryNameTest, TerritoryOfTheLocaleInUpperCaseEnglish) {
       {"xx_QQ.UTF-8", ""},
       {"", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(CountryNameOfLocale(c.locale), c.country) << c.locale;
+  for (auto [locale, country] : cases) EXPECT_EQ(CountryNameOfLocale(locale), country) << locale;
 }
 
 TEST(CountryNameTest, SystemLocaleComesFromTheEnvironment) {

@@ -12,17 +12,15 @@
 namespace kvsim::test {
 namespace {
 
-// The readers' frames; the link's own are checked byte-exact where they are built.
-TEST_F(SimTest, GivesNoReplyToAFrameWithAnyByteOutOfPlace) {
+// Only the readers' bodies: their headers, and the link's own frames, are
+// checked byte-exact where they are built. A strict controller is what makes
+// the reader tests fail on a wrong body byte.
+TEST_F(SimTest, GivesNoReplyToAReaderFrameWithAnyByteOutOfPlace) {
   const struct {
     const char* name;
     Bytes frame;
     std::vector<std::pair<std::size_t, std::uint8_t>> spoilt;  // byte, value
   } cases[] = {
-      {"header",
-       kStatusRequest,
-       {{0, 0xFE}, {1, 1}, {2, 6}, {3, 1}, {4, 0x21}, {5, 1}, {6, 0x41}, {63, 1}}},
-      {"settings", Command(0x7001, 6), {{8, 1}, {9, 2}}},
       {"parameter count", Command(0x7003, 8), {{2, 6}, {8, 2}, {9, 2}, {10, 1}}},
       {"parameter record", Command(0x7003, 8, {1, 1, 3}), {{11, 1}, {12, 1}}},
       {"evaluation size",
@@ -38,19 +36,15 @@ TEST_F(SimTest, GivesNoReplyToAFrameWithAnyByteOutOfPlace) {
       SCOPED_TRACE(testing::Message() << c.name << ", byte " << at << " = " << int{value});
       // A reply still waiting must not survive the bad frame either.
       ASSERT_EQ(sim.transport->write(kStatusRequest), 64);
-      EXPECT_EQ(Exchange(Patched(c.frame, at, {value})), Bytes{});
+      Bytes spoilt = c.frame;
+      spoilt[at] = value;
+      EXPECT_EQ(Exchange(spoilt), Bytes{});
     }
-  }
-  for (const Bytes& frame : {Bytes{}, Bytes(kStatusRequest.begin(), kStatusRequest.end() - 1),
-                             Joined({kStatusRequest, {0}})}) {
-    EXPECT_EQ(Exchange(frame), Bytes{}) << frame.size() << " bytes";
   }
 }
 
 TEST_F(SimTest, AnswersOnlyWhileOpenAndKeepsItsStateAcrossConnections) {
-  Config config;
-  config.statuses = {1, 2};
-  controller.SetConfig(config);
+  controller.SetConfig({.statuses = {1, 2}});
   EXPECT_EQ(Exchange(kStatusRequest).at(8), 1);
   // A read larger than the protocol allows ends the connection.
   Bytes huge(LoopbackSession::kMaxPayload + 1);
@@ -70,7 +64,8 @@ TEST_F(SimTest, AnswersOnlyWhileOpenAndKeepsItsStateAcrossConnections) {
 }
 
 // Status exchanges until the first failure, at most four: what each read
-// returns. After a failure the link stays failed.
+// returns. After a failure the link stays failed, and a read never delivers
+// before its reply is due.
 std::vector<int> Reads(kv::Transport& transport, const Config& config) {
   std::vector<int> reads;
   Bytes reply(512);
@@ -92,14 +87,15 @@ std::vector<int> Reads(kv::Transport& transport, const Config& config) {
 // Through the program's transport on each of two connections (an open starts
 // the count again), and in this process, where replies are never delayed.
 TEST(LinkFaultsTest, RepliesAreCountedFromTheOpen) {
+  using kv::kLinkFailed, kv::kNoAnswerInTime;
   const struct {
     const char* name;
     Config config;
     std::vector<int> overSocket, inProcess;
   } cases[] = {
-      {"drop after 2", {.dropAfter = 2}, {64, 64, kv::kLinkFailed}, {64, 64, -1}},
+      {"drop after 2", {.dropAfter = 2}, {64, 64, kLinkFailed}, {64, 64, -1}},
       {"zero reply at 2", {.zeroReplyAt = 2}, {64, 0, 64, 64}, {64, 0, 64, 64}},
-      {"stall at 3", {.stallAt = 3}, {64, 64, kv::kNoAnswerInTime}, {64, 64, 0, 0}},
+      {"stall at 3", {.stallAt = 3}, {64, 64, kNoAnswerInTime}, {64, 64, 0, 0}},
       {"reply delay", {.replyDelayMs = 50}, {64, 64, 64, 64}, {64, 64, 64, 64}},
   };
   for (const auto& c : cases) {

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "child_process.h"
 #include "socket_fixture.h"
@@ -63,29 +64,26 @@ TEST(OptionsTest, RejectsBadOptionsNamingThem) {
 
 TEST(OptionsTest, TheProfileFileAndTheCardFolderAreReadOrRefusedWithTheReason) {
   kvtest::TempFolder folder;
-  const auto Profile = [&folder](const std::string& content, std::size_t zeros) {
-    std::string text = content;
-    for (std::size_t i = 0; i < zeros; ++i) text += "\n0";
-    kvtest::WriteBytes(folder.path() / "profile.txt", text);
+  // `content` and `zeros` lines of 0 as the profile file.
+  const auto Profile = [&folder](std::string content, std::size_t zeros) {
+    for (std::size_t i = 0; i < zeros; ++i) content += "\n0";
+    kvtest::WriteBytes(folder.path() / "profile.txt", content);
     return Parse("--profile " + (folder.path() / "profile.txt").string());
   };
   const ParsedOptions loaded = Profile(" 1.5\r\n\n-2e-1\t\n3", 14);
   ASSERT_TRUE(loaded.options) << loaded.problem;
-  EXPECT_EQ(loaded.options->config.profile,
-            (std::vector<double>{1.5, -0.2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  const struct {
-    std::string content;
-    std::size_t zeros;
-    std::string problem;  // a part of the message
-  } cases[] = {
+  std::vector<double> values{1.5, -0.2, 3};
+  values.resize(17);
+  EXPECT_EQ(loaded.options->config.profile, values);
+  const std::tuple<std::string, std::size_t, std::string> refused[] = {
       {"abc", 20, "line 1 (\"abc\") is not a number"},
       {"0\n1,5", 20, "line 2 (\"1,5\") is not a number"},
       {"inf", 20, "(\"inf\") is not a number"},
       {"1", 14, "holds 15 values, at least 16"},
       {"1", 50001, "more than 50001 values"},
   };
-  for (const auto& c : cases) {
-    EXPECT_NE(Profile(c.content, c.zeros).problem.find(c.problem), std::string::npos) << c.problem;
+  for (const auto& [content, zeros, problem] : refused) {
+    EXPECT_NE(Profile(content, zeros).problem.find(problem), std::string::npos) << problem;
   }
 
   const auto card = folder.path() / "card";
