@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "app/application.h"
-#include "no_view.h"
 #include "platform/transport/sim_transport.h"
 #include "platform/transport/tcp_transport.h"
+#include "results/silent_view.h"
 #include "sim/loopback_server.h"
 
 namespace {
 
-struct NoObserver : kvbench::NoView<kv::AppObserver> {
+struct NoObserver : kv::SilentView<kv::AppObserver> {
   void ClearResults() override {}
 };
 

@@ -14,11 +14,11 @@
 #include "platform/transport/sim_transport.h"
 #include "sim/cf_card.h"
 
-#include "no_view.h"
+#include "results/silent_view.h"
 
 namespace {
 
-using NoView = kvbench::NoView<>;
+using NoView = kv::SilentView<>;
 
 // The simulator in this process, counting the transactions.
 class CountingTransport : public kv::Transport {

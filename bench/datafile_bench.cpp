@@ -10,11 +10,11 @@
 #include "datafile/data_file_conversion.h"
 #include "sim/data_file_writer.h"
 
-#include "no_view.h"
+#include "results/silent_view.h"
 
 namespace {
 
-using NoView = kvbench::NoView<>;
+using NoView = kv::SilentView<>;
 
 // Set A evaluated over 50,001 points; set B short enough for the PC's list.
 std::string LargeDataFile() {

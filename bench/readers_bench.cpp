@@ -4,12 +4,12 @@
 // transaction. Nothing is written: the readers stage their files in memory.
 #include <benchmark/benchmark.h>
 
-#include "no_view.h"
 #include "platform/transport/sim_transport.h"
 #include "results/block_reader.h"
 #include "results/conditions_reader.h"
 #include "results/parameters_reader.h"
 #include "results/profile_reader.h"
+#include "results/silent_view.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ struct Bench {
   kv::SimTransport transport;
   kv::Link link{transport};
   kv::ProcessSettings settings;
-  kvbench::NoView<> view;
+  kv::SilentView<> view;
   kv::ResultStage stage;
   std::int32_t blockCount = 0;
 };

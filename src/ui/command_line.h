@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "results/silent_view.h"
 
 namespace kv {
 
@@ -55,15 +56,8 @@ struct CommandLine {
 
 // Without a window nothing is shown of the results; the files and the exit
 // status tell.
-class SilentObserver : public AppObserver {
- public:
+struct SilentObserver : SilentView<AppObserver> {
   void ClearResults() override {}
-  void ShowParameters(const std::string&) override {}
-  void ShowConditions(const std::array<std::string, 5>&) override {}
-  void ShowConditionCaption(int, int) override {}
-  void ShowProgress(int) override {}
-  void SetProgress(int) override {}
-  void HideProgress() override {}
 };
 
 // The options, or none after a usage error.

@@ -6,11 +6,12 @@
 
 #include "results/results_view.h"
 
-namespace kvbench {
+namespace kv {
 
-// Displays that show nothing: only the program's own work is measured.
-template <typename Base = kv::ResultsView>
-struct NoView : Base {
+// Displays that show nothing, for runs without a window: the files and the
+// outcome tell what was read.
+template <typename Base = ResultsView>
+struct SilentView : Base {
   void ShowParameters(const std::string&) override {}
   void ShowConditions(const std::array<std::string, 5>&) override {}
   void ShowConditionCaption(int, int) override {}
@@ -19,4 +20,4 @@ struct NoView : Base {
   void HideProgress() override {}
 };
 
-}  // namespace kvbench
+}  // namespace kv
