@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <set>
@@ -194,6 +195,44 @@ TEST_F(KvcomTest, BadInputIsRefusedWithItsCauseAndLosesNothing) {
       {"KV_DRIVE_C=" + (drive.path() / ".").string(), "KV_BATCH=1", "QT_QPA_PLATFORM=offscreen"});
   EXPECT_EQ(second.Wait(), 2);
   EXPECT_NE(second.ErrorOutput().find("Another kvcom is already working"), std::string::npos);
+}
+
+// A full disk fails the read with its cause and keeps the earlier files; a
+// working folder the user may not write names the file it could not write.
+TEST_F(KvcomTest, AFullDiskOrAReadOnlyFolderIsNamed) {
+  const std::filesystem::path small = drive.path() / "small";
+  std::filesystem::create_directories(small);
+  if (std::system(
+          ("mount -t tmpfs -o size=64k tmpfs '" + small.string() + "' 2>/dev/null").c_str()) != 0) {
+    GTEST_SKIP() << "no small disk can be mounted here";
+  }
+  const std::filesystem::path work = small / "Tarnwick Corvanet" / "KV-730";
+  kvtest::WriteBytes(work / "Version.INI", "Ver 1.103\r\n1\r\n");
+  kvtest::WriteBytes(work / "KV_Certificate.xls", "an earlier run's template");
+  for (const auto& name : kResultFiles) kvtest::WriteBytes(work / name, "earlier\r\n");
+  Simulator sim({});
+  kvtest::ChildProcess full(KVCOM_PATH, {"--read-all"},
+                            {"KV_DRIVE_C=" + small.string(), "KV_USB=" + sim.device, "KV_BATCH=1",
+                             "QT_QPA_PLATFORM=offscreen"});
+  EXPECT_EQ(full.Wait(), 3);
+  const std::string fullErrors = full.ErrorOutput();
+  EXPECT_NE(fullErrors.find("No space left on device"), std::string::npos) << fullErrors;
+  for (const auto& name : kResultFiles) EXPECT_EQ(kvtest::ReadBytes(work / name), "earlier\r\n");
+
+  // The same folder, read-only to an unprivileged user.
+  std::filesystem::permissions(
+      drive.path(), std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+      std::filesystem::perm_options::add);
+  std::filesystem::remove(work / "Version.INI");
+  kvtest::ChildProcess readOnly(
+      "/usr/bin/setpriv",
+      {"--reuid=65534", "--regid=65534", "--clear-groups", KVCOM_PATH, "--start-only"},
+      {"KV_DRIVE_C=" + small.string(), "KV_USB=" + sim.device, "KV_BATCH=1",
+       "QT_QPA_PLATFORM=offscreen"});
+  readOnly.Wait();
+  std::system(("umount '" + small.string() + "'").c_str());
+  const std::string readOnlyErrors = readOnly.ErrorOutput();
+  EXPECT_NE(readOnlyErrors.find("Version.INI"), std::string::npos) << readOnlyErrors;
 }
 
 TEST_F(KvcomTest, EndsWithoutControllerOrWhenAlreadyRunning) {
