@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 
+# clang-tidy and cppcheck over src/ and sim/ first: any finding fails the run.
+scripts/run-static-analysis.sh
+
 # A print server of the tests' own (scripts/start-cups.sh) for both runs: the
 # print test prints on its default queue and reads the job from its spool.
 cups=$PWD/build/cups

@@ -229,12 +229,12 @@ void Controller::Log(std::span<const std::uint8_t> frame, const ParsedRequest& p
   std::string line = ">";
   for (const std::uint8_t byte : frame) {
     char pair[4];
-    std::snprintf(pair, sizeof pair, " %02X", byte);
+    (void)std::snprintf(pair, sizeof pair, " %02X", byte);
     line += pair;
   }
   line += '\n';
   if (!parsed.request) line += "! no reply: " + parsed.problem + '\n';
-  std::fputs(line.c_str(), stderr);
+  (void)std::fputs(line.c_str(), stderr);
 }
 
 }  // namespace kvsim

@@ -95,7 +95,7 @@ void LoopbackServer::Interrupt() {
   }
 }
 
-void LoopbackServer::Serve(std::function<bool()> poll_stdin) {
+void LoopbackServer::Serve(const std::function<bool()>& poll_stdin) {
   if (listenFd_ < 0) return;
   bool watchStdin = static_cast<bool>(poll_stdin);
   Connection connection(controller_);

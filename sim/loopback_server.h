@@ -40,7 +40,7 @@ class LoopbackServer {
   // Serves in the calling thread until stopped. With `poll_stdin`, standard
   // input is watched too: the callback is called whenever it is readable
   // (or at its end) and returns false once standard input is finished.
-  void Serve(std::function<bool()> poll_stdin = {});
+  void Serve(const std::function<bool()>& poll_stdin = {});
 
  private:
   struct Connection;

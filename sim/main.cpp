@@ -35,7 +35,7 @@ void InstallSignalHandlers(kvsim::LoopbackServer& server) {
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
-  std::signal(SIGPIPE, SIG_IGN);
+  (void)std::signal(SIGPIPE, SIG_IGN);
 }
 
 // --write-data-file: the measurement the options describe, as the data file
@@ -50,7 +50,7 @@ int WriteDataFile(const kvsim::Options& options) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) {
-    std::fprintf(stderr, "kv730-sim: cannot write %s\n", options.dataFilePath.c_str());
+    (void)std::fprintf(stderr, "kv730-sim: cannot write %s\n", options.dataFilePath.c_str());
     return 1;
   }
   return 0;
@@ -68,11 +68,11 @@ int main(int argc, char** argv) {
   const kvsim::ParsedOptions parsed =
       kvsim::ParseOptions(std::span<const char* const>(argv + 1, argc - 1));
   if (!parsed.options) {
-    std::fprintf(stderr, "kv730-sim: %s (see --help)\n", parsed.problem.c_str());
+    (void)std::fprintf(stderr, "kv730-sim: %s (see --help)\n", parsed.problem.c_str());
     return 2;
   }
   if (parsed.options->help) {
-    std::fputs(kvsim::Usage().c_str(), stdout);
+    (void)std::fputs(kvsim::Usage().c_str(), stdout);
     return 0;
   }
   if (!parsed.options->dataFilePath.empty()) return WriteDataFile(*parsed.options);
@@ -80,13 +80,13 @@ int main(int argc, char** argv) {
   kvsim::Controller controller(parsed.options->config);
   kvsim::LoopbackServer server(controller);
   if (!server.Listen(parsed.options->port)) {
-    std::fprintf(stderr, "kv730-sim: cannot listen on 127.0.0.1:%u: %s\n",
-                 static_cast<unsigned>(parsed.options->port), std::strerror(errno));
+    (void)std::fprintf(stderr, "kv730-sim: cannot listen on 127.0.0.1:%u: %s\n",
+                       static_cast<unsigned>(parsed.options->port), std::strerror(errno));
     return 1;
   }
   InstallSignalHandlers(server);
   std::printf("listening on %u\n", static_cast<unsigned>(server.Port()));
-  std::fflush(stdout);
+  (void)std::fflush(stdout);
 
   kvsim::OperatorConsole console(controller, server);
   server.Serve([&console] { return console.Poll(); });

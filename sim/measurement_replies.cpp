@@ -92,7 +92,8 @@ bool MeasurementReplies::PutProfileRecords(std::span<std::uint8_t> reply) {
     PutDouble(record, 8, static_cast<double>(point) * measurement_.pitch);
     PutLe(record, 16, point + 1, 4);
     const std::size_t at = 12 + kRecordLength * k;
-    std::copy_n(record.begin(), std::min(kRecordLength, reply.size() - at), reply.begin() + at);
+    std::copy_n(record.begin(), std::min(kRecordLength, reply.size() - at),
+                reply.begin() + static_cast<std::ptrdiff_t>(at));
   }
   profileCursor_ += count;
   return true;

@@ -17,7 +17,7 @@ namespace {
 // script) knows the controller has it before the next request.
 void Acknowledge(const std::string& what) {
   std::printf("%s\n", what.c_str());
-  std::fflush(stdout);
+  (void)std::fflush(stdout);
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ bool OperatorConsole::Poll() {
       pending_.clear();
       overlong_ = false;
     } else if (pending_.size() == kMaxLine) {
-      if (!overlong_) std::fputs("kv730-sim: input line too long, ignored\n", stderr);
+      if (!overlong_) (void)std::fputs("kv730-sim: input line too long, ignored\n", stderr);
       overlong_ = true;
       pending_.clear();
     } else if (!overlong_) {
@@ -58,18 +58,18 @@ void OperatorConsole::Act(std::string_view line) {
   } else if (line.starts_with("status ")) {
     const auto status = ParseNumber(Trim(line.substr(7)), 0xFFFF);
     if (!status) {
-      std::fputs("kv730-sim: status expects a number from 0 to 0xFFFF\n", stderr);
+      (void)std::fputs("kv730-sim: status expects a number from 0 to 0xFFFF\n", stderr);
       return;
     }
     Config config = controller_.GetConfig();
     config.statuses = {static_cast<std::uint16_t>(*status)};
     controller_.SetConfig(std::move(config));
     char text[32];
-    std::snprintf(text, sizeof text, "status 0x%04X", static_cast<unsigned>(*status));
+    (void)std::snprintf(text, sizeof text, "status 0x%04X", static_cast<unsigned>(*status));
     Acknowledge(text);
   } else {
-    std::fprintf(stderr, "kv730-sim: unknown input \"%.*s\"; use print, status N or quit\n",
-                 static_cast<int>(line.size()), line.data());
+    (void)std::fprintf(stderr, "kv730-sim: unknown input \"%.*s\"; use print, status N or quit\n",
+                       static_cast<int>(line.size()), line.data());
   }
 }
 

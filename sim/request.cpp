@@ -65,7 +65,7 @@ constexpr std::size_t kAddressAt = 12;
 
 std::string Hex(unsigned value, int digits) {
   char text[16];
-  std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+  (void)std::snprintf(text, sizeof text, "0x%0*X", digits, value);
   return text;
 }
 
@@ -130,6 +130,7 @@ ParsedRequest DecodeParameterRequest(std::span<const std::uint8_t> frame, const 
         CheckByte(frame, 9, 1, "an evaluation set 0 or 1"),
         CheckByte(frame, 10, record ? 0xFF : 0, "0 in a count request"),
         CheckByte(frame, 11, 0, "0x00")}) {
+    // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, on the way out
     if (!problem.empty()) return Reject(name + ": " + problem);
   }
   return Accept(
@@ -147,6 +148,7 @@ ParsedRequest DecodeBlockRequest(std::span<const std::uint8_t> frame, const Comm
               : CheckByte(frame, 8, 0, "0x00"),
         CheckByte(frame, 9, 1, "an evaluation set 0 or 1"),
         CheckByte(frame, 10, 1, "0 (size) or 1 (block)"), CheckByte(frame, 11, 0, "0x00")}) {
+    // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, on the way out
     if (!problem.empty()) return Reject(name + ": " + problem);
   }
   const std::uint32_t count = Le32(frame, 12);
@@ -181,6 +183,7 @@ ParsedRequest DecodeCardListing(std::span<const std::uint8_t> frame, const std::
   const bool entry = frame[9] == 1;
   for (const std::string& problem :
        {CheckByte(frame, 8, 0, "0x00"), CheckByte(frame, 9, 1, "0 (count) or 1 (entry)")}) {
+    // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, on the way out
     if (!problem.empty()) return Reject(name + ": " + problem);
   }
   std::optional<std::string> carried = CardName(frame);

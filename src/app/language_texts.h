@@ -14,7 +14,7 @@ namespace kv {
 using LanguageTable = std::array<std::string, 101>;
 inline constexpr int kLoadedTexts = 53;
 // The language workbook is a few kilobytes; anything this large is not it.
-inline constexpr std::uintmax_t kLanguageWorkbookBytes = 16 * 1024 * 1024;
+inline constexpr std::uintmax_t kLanguageWorkbookBytes = std::uintmax_t{16} * 1024 * 1024;
 
 // Reads texts 0 to 52 for `languageIndex` from `appFolder`\Language.xls,
 // sheet "Language": text n in row n + 2, language i in column i + 2. The

@@ -60,10 +60,12 @@ Status ReadData(Session& session, AppObserver& observer, ResultStage& stage) {
   Status conditions = session.settings.UnitSetting == 0 ? ReadConditionsMetric(context)
                                                         : ReadConditionsInch(context);
   if (!conditions.ok()) return conditions;
-  for (auto read :
-       {+[](ReaderContext& c) { return ReadEvaluationData(c); },
-        +[](ReaderContext& c) { return ReadGraphData(c, kBearingAreaCurve); },
-        +[](ReaderContext& c) { return ReadGraphData(c, kAmplitudeDistributionCurve); }}) {
+  using BlockRead = Result<std::int16_t> (*)(ReaderContext&);
+  const BlockRead reads[] = {
+      [](ReaderContext& c) { return ReadEvaluationData(c); },
+      [](ReaderContext& c) { return ReadGraphData(c, kBearingAreaCurve); },
+      [](ReaderContext& c) { return ReadGraphData(c, kAmplitudeDistributionCurve); }};
+  for (BlockRead read : reads) {
     if (Status done = ReadBlocksOf(context, read); !done.ok()) return done;
   }
   return Status::Ok();

@@ -12,7 +12,7 @@ namespace kv {
 // What of a comment line is kept: more is no comment an operator types.
 inline constexpr std::size_t kCommentLineBytes = 256;
 // A settings file holds a few lines; a larger one is not read.
-inline constexpr std::size_t kSettingsFileBytes = 64 * 1024;
+inline constexpr std::size_t kSettingsFileBytes = std::size_t{64} * 1024;
 
 // Mirror of Autoprint.INI: 0 auto-start flag, 1 evaluation set, 2 output
 // mode, 3 graph layout, 4 paper size, 5 unused.

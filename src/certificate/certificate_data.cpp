@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::size_t kCommentLines = 8;
 constexpr std::size_t kCommentLineBytes = 256;
-constexpr std::size_t kCommentFileBytes = 64 * 1024;
+constexpr std::size_t kCommentFileBytes = std::size_t{64} * 1024;
 constexpr std::size_t kGraphLayoutLine = 3;  // entry 3, the fourth line
 constexpr std::size_t kConditionLines = 9;
 constexpr std::size_t kPitchLine = 6;

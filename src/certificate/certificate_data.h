@@ -15,7 +15,7 @@ namespace kv {
 
 // The largest result file: 76,001 values of at most 24 bytes with their line
 // ends, with room to spare; a larger file is not one of ours.
-inline constexpr std::size_t kResultFileBytes = 4 * 1024 * 1024;
+inline constexpr std::size_t kResultFileBytes = std::size_t{4} * 1024 * 1024;
 
 enum class Unit { Metric, Inch };  // "UNT 1": mm and µm; "UNT 2": in and µin
 

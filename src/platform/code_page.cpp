@@ -22,6 +22,7 @@ const char* CodePageOfLanguage(int languageIndex) {
 
 std::string CodePageToUtf8(std::string_view bytes, const char* codePage) {
   iconv_t converter = iconv_open("UTF-8", codePage);
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): (iconv_t)-1 is iconv_open's failure value
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
   std::string out(bytes.size() * 4 + 4, '\0');
   char* in = const_cast<char*>(bytes.data());
@@ -47,6 +48,7 @@ std::string CodePageToUtf8(std::string_view bytes, const char* codePage) {
 
 std::string Utf8ToCodePage(std::string_view utf8, const char* codePage) {
   iconv_t converter = iconv_open(codePage, "UTF-8");
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): (iconv_t)-1 is iconv_open's failure value
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
   std::string out(utf8.size() * 2 + 4, '\0');  // no code page needs more than two bytes a character
   char* in = const_cast<char*>(utf8.data());

@@ -226,7 +226,8 @@ Status FileSystem::ReplaceAll(const std::vector<FileContent>& contents,
       if (backups[j].empty()) {
         ::unlink(targets[j].c_str());
       } else {
-        ::rename(backups[j].c_str(), targets[j].c_str());
+        // Best effort: the failure reported is the first one.
+        (void)::rename(backups[j].c_str(), targets[j].c_str());
       }
     }
     for (std::size_t j = i; j < contents.size(); ++j) {
@@ -256,7 +257,9 @@ void FileSystem::FinishInterruptedWrites(std::string_view folder) {
         std::filesystem::path(target).parent_path() != host) {
       continue;
     }
-    ::rename(temp.c_str(), target.c_str());
+    // A file renamed before the kill is gone already; any other failure
+    // leaves the journal and its files for the next start to try again.
+    if (::rename(temp.c_str(), target.c_str()) != 0 && errno != ENOENT) return;
   }
   journal.close();
   ::unlink(journalPath.c_str());

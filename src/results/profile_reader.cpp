@@ -29,7 +29,7 @@ Status TakeRecords(ReaderContext& context, std::int32_t count, LineList& values)
       return Refuse(context, StatusCode::kBadReply,
                     "The measured profile has more than 50001 values.");
     }
-    double value = link.ReplyDouble(static_cast<std::size_t>(kHeaderSize + kRecordSize * k));
+    double value = link.ReplyDouble(kHeaderSize + kRecordSize * static_cast<std::size_t>(k));
     if (!std::isfinite(value)) {
       return Refuse(context, StatusCode::kBadReply,
                     "The controller sent a profile value that is not a number (value " +

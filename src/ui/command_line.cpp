@@ -21,7 +21,7 @@ std::string WindowsPathOf(const std::string& path, const DriveMap& drives) {
 
 bool Report(const Application& application, const Status& status) {
   if (status.ok()) return true;
-  std::fprintf(stderr, "kvcom: %s\n", application.NoticeOf(status).text.c_str());
+  (void)std::fprintf(stderr, "kvcom: %s\n", application.NoticeOf(status).text.c_str());
   return false;
 }
 
@@ -29,7 +29,7 @@ bool ExportCertificate(Application& application) {
   auto exported = application.Export();
   if (!exported.ok()) return Report(application, exported.status());
   std::printf("%s\n", exported.value().c_str());
-  std::fflush(stdout);
+  (void)std::fflush(stdout);
   return true;
 }
 
@@ -105,8 +105,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv) {
 
 ExitCode RunHeadless(const CommandLine& command, Application& application, StartupOutcome outcome) {
   if (outcome == StartupOutcome::kOffline) {
-    std::fprintf(stderr, "kvcom: offline: %s\n",
-                 application.session().offlineCause.description().c_str());
+    (void)std::fprintf(stderr, "kvcom: offline: %s\n",
+                       application.session().offlineCause.description().c_str());
   }
   const bool done = RunJobs(command, application);
   application.Shutdown();

@@ -49,14 +49,14 @@ std::optional<int> Start(kv::Application& application, kv::InstanceLock& instanc
   if (outcome == kv::StartupOutcome::kAnotherInstance) {
     const std::string text = "Another kvcom is already working in " +
                              application.session().files.drives().DriveC().string() + ".";
-    std::fprintf(stderr, "kvcom: %s\n", text.c_str());
+    (void)std::fprintf(stderr, "kvcom: %s\n", text.c_str());
     kv::ShowMessage(nullptr, QString::fromStdString(text), kv::MessageIcon::Critical);
     return kv::kAnotherInstance;
   }
   if (outcome != kv::StartupOutcome::kNoController) return std::nullopt;
   if (const kv::Status& cause = application.session().offlineCause;
       cause.code() != kv::StatusCode::kOffline) {
-    std::fprintf(stderr, "kvcom: %s\n", cause.description().c_str());
+    (void)std::fprintf(stderr, "kvcom: %s\n", cause.description().c_str());
   }
   kv::ShowMessage(nullptr, kv::kConfirmConnectionMessage, kv::MessageIcon::Critical);
   return kv::kNoController;
@@ -86,13 +86,13 @@ int main(int argc, char** argv) {
     return kv::kDone;
   }
   if (argc == 2 && argv[1] == std::string_view("--help")) {
-    std::fputs(kv::kUsage, stdout);
+    (void)std::fputs(kv::kUsage, stdout);
     return kv::kDone;
   }
   QApplication qt(argc, argv);
   const auto command = kv::ParseCommandLine(argc, argv);
   if (!command) {
-    std::fputs(kv::kUsage, stderr);
+    (void)std::fputs(kv::kUsage, stderr);
     return kv::kUsageError;
   }
 

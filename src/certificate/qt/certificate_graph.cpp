@@ -26,8 +26,11 @@ double TickStep(double span) {
 std::vector<double> Ticks(const GraphAxis& axis) {
   std::vector<double> ticks;
   double step = TickStep(axis.max - axis.min);
-  for (double n = std::ceil(axis.min / step); n * step <= axis.max + step * 1e-9; ++n) {
-    ticks.push_back(n * step);
+  // Counted in an integer (a double stops counting past 2^53): the step leaves
+  // at most kMaxTicks + 1 ticks.
+  const double first = std::ceil(axis.min / step);
+  for (int k = 0; k <= kMaxTicks && (first + k) * step <= axis.max + step * 1e-9; ++k) {
+    ticks.push_back((first + k) * step);
   }
   return ticks;
 }

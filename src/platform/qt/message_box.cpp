@@ -20,8 +20,8 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
   if (BatchMode()) {
     QString line = text;
     line.replace('\n', ' ');
-    std::fprintf(stderr, "KV: %s\n", line.toUtf8().constData());
-    std::fflush(stderr);
+    (void)std::fprintf(stderr, "KV: %s\n", line.toUtf8().constData());
+    (void)std::fflush(stderr);
     return;
   }
   QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,

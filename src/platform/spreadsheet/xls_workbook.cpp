@@ -28,7 +28,7 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
 std::string NumberText(double value) {
   if (value == 0) return "0";  // also -0
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.15G", value);
+  (void)std::snprintf(buffer, sizeof buffer, "%.15G", value);
   return buffer;
 }
 
