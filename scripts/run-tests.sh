@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test twice: as built, and
 # built with AddressSanitizer and UndefinedBehaviorSanitizer, where any report
-# fails; in between, the data-file fuzz target runs a bounded number of inputs.
+# fails; in between, the fuzz targets run a bounded number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -22,7 +22,7 @@ scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 scripts/test-install.sh build
 
-# The data-file reader and converters on a bounded number of fuzzed inputs.
+# The data-file reader, the reply and settings readers and the CF listing, fuzzed.
 scripts/run-fuzz.sh
 
 scripts/build.sh build-sanitize -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
