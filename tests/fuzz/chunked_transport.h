@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/transport/transport.h"
-#include "results/results_view.h"
+#include "results/silent_view.h"
 
 namespace kvfuzz {
 
@@ -47,14 +47,7 @@ class ChunkedTransport final : public kv::Transport {
 };
 
 // The displays: nothing to see in a fuzz run.
-struct NullView : kv::ResultsView {
-  void ShowParameters(const std::string&) override {}
-  void ShowConditions(const std::array<std::string, 5>&) override {}
-  void ShowConditionCaption(int, int) override {}
-  void ShowProgress(int) override {}
-  void SetProgress(int) override {}
-  void HideProgress() override {}
-};
+using NullView = kv::SilentView<>;
 
 // A broken promise of the code under test: libFuzzer reports it as a crash.
 inline void Expect(bool condition) {

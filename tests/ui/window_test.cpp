@@ -4,9 +4,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
