@@ -3,7 +3,7 @@
 
 namespace kv {
 
-// The language texts the program's messages and captions show, by their
+// The language texts the program's messages show, by their
 // number in the language workbook.
 enum class MessageId : int {
   kControllerEvaluatesSetB = 17,
@@ -17,9 +17,6 @@ enum class MessageId : int {
   kConditionsNotRead = 25,
   kMeasuredProfileNotRead = 26,
   kNoFileSelected = 27,
-  kEvaluationLengthCaption = 29,
-  kMotifLimitACaption = 30,
-  kMotifLimitsABCaption = 31,
   kOffline = 46,
 };
 
