@@ -6,15 +6,16 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <limits>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
 
+#include "platform/child_run.h"
+#include "platform/spreadsheet/xls_cells.h"
+
 namespace kv {
 namespace {
-
-using Handle = std::shared_ptr<const void>;
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -49,59 +50,76 @@ std::string CellText(const FreeXL_CellValue& cell) {
   }
 }
 
+// Every sheet's non-empty cells; runs in the child, where FreeXL may crash.
+WorkbookCells ReadCells(const std::filesystem::path& hostPath) {
+  WorkbookCells workbook;
+  const void* raw = nullptr;
+  workbook.openResult = freexl_open(hostPath.c_str(), &raw);
+  // FreeXL wants its handle closed even when the open failed.
+  std::unique_ptr<const void, int (*)(const void*)> handle(raw, freexl_close);
+  if (workbook.openResult != FREEXL_OK) return workbook;
+  unsigned int password = 0;
+  workbook.passwordProtected = freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
+                               password == FREEXL_BIFF_OBFUSCATED;
+  unsigned int count = 0;
+  freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &count);
+  for (unsigned short index = 0; index < count; ++index) {
+    const char* name = nullptr;
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    if (freexl_get_worksheet_name(raw, index, &name) != FREEXL_OK || !name ||
+        freexl_select_active_worksheet(raw, index) != FREEXL_OK ||
+        freexl_worksheet_dimensions(raw, &rows, &columns) != FREEXL_OK) {
+      continue;
+    }
+    SheetCells& sheet = workbook.sheets.emplace_back(SheetCells{name, {}});
+    for (unsigned int row = 0; row < rows; ++row) {
+      for (unsigned short column = 0; column < columns; ++column) {
+        FreeXL_CellValue cell;
+        if (freexl_get_cell_value(raw, row, column, &cell) != FREEXL_OK) continue;
+        std::string text = CellText(cell);
+        if (!text.empty()) sheet.cells[{int(row) + 1, int(column) + 1}] = std::move(text);
+      }
+    }
+  }
+  return workbook;
+}
+
 class XlsWorksheet : public Worksheet {
  public:
-  XlsWorksheet(Handle handle, unsigned short index, std::string description)
-      : handle_(std::move(handle)), index_(index), description_(std::move(description)) {}
+  XlsWorksheet(std::shared_ptr<const WorkbookCells> workbook, const SheetCells& sheet,
+               std::string description)
+      : workbook_(std::move(workbook)), sheet_(sheet), description_(std::move(description)) {}
 
   Result<std::string> CellValue(int row, int column) const override {
-    const std::string place =
-        "(" + std::to_string(row) + ", " + std::to_string(column) + ") of " + description_;
     if (row < 1 || column < 1) {
-      return Status::Error(StatusCode::kFailed,
-                           "Cell " + place + " does not exist: rows and columns count from 1.");
+      return Status::Error(StatusCode::kFailed, "Cell (" + std::to_string(row) + ", " +
+                                                    std::to_string(column) + ") of " +
+                                                    description_ +
+                                                    " does not exist: rows and columns count "
+                                                    "from 1.");
     }
-    if (column > std::numeric_limits<unsigned short>::max()) return std::string();
-    // Another worksheet of the same file may have been read since.
-    if (freexl_select_active_worksheet(handle_.get(), index_) != FREEXL_OK) {
-      return Status::Error(StatusCode::kBadFile, "Cannot read " + description_ + ".");
-    }
-    FreeXL_CellValue cell;
-    int rc = freexl_get_cell_value(handle_.get(), static_cast<unsigned int>(row - 1),
-                                   static_cast<unsigned short>(column - 1), &cell);
-    if (rc == FREEXL_ILLEGAL_CELL_ROW_COL) return std::string();  // outside the used range
-    if (rc != FREEXL_OK) {
-      return Status::Error(StatusCode::kBadFile, "Cannot read cell " + place + " (FreeXL error " +
-                                                     std::to_string(rc) + ").");
-    }
-    return CellText(cell);
+    auto found = sheet_.cells.find({row, column});
+    return found == sheet_.cells.end() ? std::string() : found->second;
   }
 
  private:
-  Handle handle_;
-  unsigned short index_;
+  std::shared_ptr<const WorkbookCells> workbook_;  // keeps sheet_ alive
+  const SheetCells& sheet_;
   std::string description_;  // sheet and workbook, for error descriptions
 };
 
 class XlsWorkbook : public Workbook {
  public:
-  XlsWorkbook(Handle handle, std::string windowsPath)
-      : handle_(std::move(handle)), windowsPath_(std::move(windowsPath)) {}
+  XlsWorkbook(std::shared_ptr<const WorkbookCells> cells, std::string windowsPath)
+      : cells_(std::move(cells)), windowsPath_(std::move(windowsPath)) {}
 
   // Sheet names match without regard to case, as in the spreadsheet application.
   Result<std::shared_ptr<Worksheet>> Sheet(std::string_view name) override {
-    unsigned int count = 0;
-    freexl_get_info(handle_.get(), FREEXL_BIFF_SHEET_COUNT, &count);
-    for (unsigned int index = 0; index < count; ++index) {
-      const char* sheetName = nullptr;
-      if (freexl_get_worksheet_name(handle_.get(), static_cast<unsigned short>(index),
-                                    &sheetName) != FREEXL_OK ||
-          !sheetName || !SameNameIgnoringCase(sheetName, name)) {
-        continue;
-      }
+    for (const SheetCells& sheet : cells_->sheets) {
+      if (!SameNameIgnoringCase(sheet.name, name)) continue;
       return std::shared_ptr<Worksheet>(std::make_shared<XlsWorksheet>(
-          handle_, static_cast<unsigned short>(index),
-          "sheet \"" + std::string(sheetName) + "\" of workbook \"" + windowsPath_ + "\""));
+          cells_, sheet, "sheet \"" + sheet.name + "\" of workbook \"" + windowsPath_ + "\""));
     }
     return Status::Error(
         StatusCode::kBadFile,
@@ -109,9 +127,14 @@ class XlsWorkbook : public Workbook {
   }
 
  private:
-  Handle handle_;
+  std::shared_ptr<const WorkbookCells> cells_;
   std::string windowsPath_;
 };
+
+// FreeXL 1.0.6 crashes, over-reads or takes tens of gigabytes on some damaged
+// files, so it reads apart, bounded; the cells come back through a pipe.
+constexpr ChildLimits kReadLimits{std::size_t{512} << 20, std::chrono::seconds(10),
+                                  std::size_t{64} << 20};
 
 }  // namespace
 
@@ -122,25 +145,25 @@ Result<std::shared_ptr<Workbook>> OpenXlsWorkbook(const std::filesystem::path& h
   if (!std::filesystem::exists(hostPath, ec)) {
     return Status::Error(StatusCode::kFileError, prefix + "the file does not exist.");
   }
-  const void* raw = nullptr;
-  int rc = freexl_open(hostPath.c_str(), &raw);
-  // FreeXL wants its handle closed even when the open failed.
-  Handle handle(raw, [](const void* h) { freexl_close(h); });
-  if (rc == FREEXL_FILE_NOT_FOUND) {
+  auto bytes = RunInChild([&] { return EncodeCells(ReadCells(hostPath)); }, kReadLimits);
+  if (!bytes.ok()) {
+    return Status::Error(bytes.status().code(), prefix + bytes.status().description());
+  }
+  auto cells = DecodeCells(bytes.value());
+  if (!cells) return Status::Error(StatusCode::kBadFile, prefix + "reading it failed.");
+  if (cells->openResult == FREEXL_FILE_NOT_FOUND) {
     return Status::Error(StatusCode::kFileError, prefix + "the file cannot be read.");
   }
-  if (rc != FREEXL_OK) {
-    return Status::Error(
-        StatusCode::kBadFile,
-        prefix + "the file is not a readable workbook (FreeXL error " + std::to_string(rc) + ").");
+  if (cells->openResult != FREEXL_OK) {
+    return Status::Error(StatusCode::kBadFile,
+                         prefix + "the file is not a readable workbook (FreeXL error " +
+                             std::to_string(cells->openResult) + ").");
   }
-  unsigned int password = 0;
-  if (freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
-      password == FREEXL_BIFF_OBFUSCATED) {
+  if (cells->passwordProtected) {
     return Status::Error(StatusCode::kBadFile, prefix + "the workbook is password-protected.");
   }
-  return std::shared_ptr<Workbook>(
-      std::make_shared<XlsWorkbook>(std::move(handle), std::string(windowsPath)));
+  return std::shared_ptr<Workbook>(std::make_shared<XlsWorkbook>(
+      std::make_shared<const WorkbookCells>(std::move(*cells)), std::string(windowsPath)));
 }
 
 }  // namespace kv

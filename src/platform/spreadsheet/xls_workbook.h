@@ -11,9 +11,9 @@
 namespace kv {
 
 // Opens the .xls file at `hostPath` with FreeXL. `windowsPath` is the name the
-// caller used; error descriptions show it. The workbook and its worksheets
-// share the FreeXL handle, which is closed when the last of them is released,
-// and read their cells on demand. Not thread-safe: all share one handle.
+// caller used; error descriptions show it. Every cell is read at once, in a
+// child process; a file that crashes or floods the reader is refused as
+// damaged. The workbook and its worksheets share the cells read.
 Result<std::shared_ptr<Workbook>> OpenXlsWorkbook(const std::filesystem::path& hostPath,
                                                   std::string_view windowsPath);
 
