@@ -32,7 +32,7 @@ std::size_t AddressSpaceInUse() {
   const rlim_t memory = AddressSpaceInUse() + limits.memoryBytes;
   const rlimit addressSpace{memory, memory};
   ::setrlimit(RLIMIT_AS, &addressSpace);
-  ::signal(SIGALRM, SIG_DFL);
+  (void)::signal(SIGALRM, SIG_DFL);
   ::alarm(static_cast<unsigned>(limits.time.count()));
   try {
     const std::string bytes = work();

@@ -63,7 +63,8 @@ WorkbookCells ReadCells(const std::filesystem::path& hostPath) {
                                password == FREEXL_BIFF_OBFUSCATED;
   unsigned int count = 0;
   freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &count);
-  for (unsigned short index = 0; index < count; ++index) {
+  for (unsigned int sheetIndex = 0; sheetIndex < count && sheetIndex <= 0xFFFF; ++sheetIndex) {
+    const auto index = static_cast<unsigned short>(sheetIndex);
     const char* name = nullptr;
     unsigned int rows = 0;
     unsigned short columns = 0;
