@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How long the window's event loop is held up while a 50,001-point read runs
 // against the simulator on its socket at 1 ms a reply: the longest gap
-// between the ticks of a 1 ms timer, while the window repaints its progress.
+// between the ticks of a 1 ms timer, while the window repaints its progress;
+// and one redraw of the profile viewer.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QImage>
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -18,6 +21,7 @@
 #include "platform/transport/tcp_transport.h"
 #include "sim/loopback_server.h"
 #include "ui/kv_com.h"
+#include "ui/profile_plot.h"
 
 namespace {
 
@@ -101,6 +105,31 @@ void BM_PrintKeyIdle(benchmark::State& state) {
   }
 }
 
+// One repaint of the profile viewer's plot, a 50,001-point profile across a
+// full-HD-wide window: it must stay under a frame (16 ms).
+void BM_ProfileViewerRedraw(benchmark::State& state) {
+  kv::PlotCurve profile{"Measured profile",
+                        "Length (mm)",
+                        "Height (µm)",
+                        "mm",
+                        "µm",
+                        std::vector<double>(50001),
+                        0,
+                        0.0001};
+  for (std::size_t i = 0; i < profile.values.size(); ++i) {
+    profile.values[i] = std::sin(double(i) * 0.01) + 0.1 * std::sin(double(i) * 0.73);
+  }
+  kv::ProfilePlot plot;
+  plot.SetCurve(std::move(profile));
+  plot.resize(1920, 700);
+  QImage image(plot.size(), QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    plot.render(&image);
+    benchmark::DoNotOptimize(image.bits());
+  }
+}
+
+BENCHMARK(BM_ProfileViewerRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowDuringALongRead)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_PrintKeyTick)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PrintKeyIdle)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();

@@ -12,10 +12,12 @@ set(KV_HEADER_OWNERS
   "platform/=kv_platform"
   "link/=kv_link"
   "results/=kv_results"
+  "analysis/=kv_analysis"
   "datafile/=kv_datafile"
   "certificate/qt/=kv_certificate_qt"
   "certificate/=kv_certificate"
   "app/=kv_app"
+  "x3p/=kv_x3p"
   "ui/=kv_ui"
   "sim/=kv_sim")
 
@@ -54,7 +56,7 @@ endfunction()
 
 function(kv_check_layering)
   foreach(target kv_platform kv_spreadsheet kv_platform_qt kv_link kv_results kv_datafile
-                 kv_certificate kv_certificate_qt kv_app kv_ui kv_sim)
+                 kv_analysis kv_certificate kv_certificate_qt kv_app kv_x3p kv_ui kv_sim)
     kv_link_closure(${target} allowed)
     get_target_property(folder ${target} SOURCE_DIR)
     get_target_property(sources ${target} SOURCES)

@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils man-db
   clang libclang-rt-14-dev
   cups-daemon cups-client
+  libzip-dev gwyddion python3
 )
 packages+=("$@")  # what a caller needs besides: install-deps.sh [PACKAGE...]
 

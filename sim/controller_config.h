@@ -65,6 +65,13 @@ struct Config {
   std::optional<std::size_t> profileStopsAfter = {};
   // The print key is pressed at this 0x2445 poll (counted from 1), once.
   std::optional<std::size_t> printKeyAfter = {};
+  // A controller whose calculation is off: the parameter of this name ("Ra")
+  // is reported larger by `offset`, in the unit it is shown in.
+  struct ParameterOffset {
+    std::string name;
+    double offset = 0;
+  };
+  std::optional<ParameterOffset> parameterOffset = {};
 
   // The data files on the CF card; none: a few generated ones
   // (DefaultCardFiles()).

@@ -24,6 +24,10 @@ EvaluationSet Evaluate(std::span<const double> z, double pitch, std::size_t samp
   set.parameterTexts =
       ParameterTexts(ComputeParameters(z, pitch, std::max<std::size_t>(samplingCount, 1)), letter,
                      config.unit != 0);
+  if (config.parameterOffset) {
+    OffsetParameterText(set.parameterTexts, config.parameterOffset->name,
+                        config.parameterOffset->offset);
+  }
   const std::size_t total = std::min(config.evaluationTotal.value_or(z.size()), z.size());
   set.evaluation.assign(z.begin(), z.begin() + static_cast<std::ptrdiff_t>(total));
   set.graphs[kAdc] = AmplitudeDistribution(z, config.graphTotals[kAdc]);

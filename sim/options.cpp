@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -122,6 +123,22 @@ std::string SetProfile(Options& options, std::string_view value) {
   return {};
 }
 
+// NAME=D: the parameter NAME ("Ra") reported larger by D.
+std::string SetParameterOffset(Options& options, std::string_view value) {
+  const std::size_t equals = value.find('=');
+  if (equals == 0 || equals == std::string_view::npos) return "expects NAME=D, e.g. Ra=0.01";
+  const std::string_view offset = value.substr(equals + 1);
+  double number = 0;
+  const auto [end, error] = std::from_chars(offset.data(), offset.data() + offset.size(), number);
+  if (offset.empty() || error != std::errc() || end != offset.data() + offset.size() ||
+      !std::isfinite(number)) {
+    return "expects NAME=D, e.g. Ra=0.01";
+  }
+  options.config.parameterOffset =
+      Config::ParameterOffset{std::string(value.substr(0, equals)), number};
+  return {};
+}
+
 // TYPE=N: graph type 0 (ADC), 1 (BAC) or 2 (POW), and its value count.
 std::string SetGraphTotal(Options& options, std::string_view value) {
   const std::size_t equals = value.find('=');
@@ -219,6 +236,7 @@ constexpr ValueOption kValueOptions[] = {
        return SetOptionalCount(o.config.evaluationTotal, v, 0, kMaxPoints);
      }},
     {"--graph-total", SetGraphTotal},
+    {"--parameter-offset", SetParameterOffset},
     {"--records-per-reply",
      [](Options& o, std::string_view v) {
        return SetCount(o.config.recordsPerReply, v, 0, kMaxRecordsPerReply);
@@ -311,6 +329,8 @@ std::string Usage() {
          "  --profile FILE         measured profile instead, one value in um per line\n"
          "  --evaluation-total N   evaluation values reported per set (default all)\n"
          "  --graph-total TYPE=N   values of graph 0 ADC (51), 1 BAC (101), 2 POW (256)\n"
+         "  --parameter-offset NAME=D  report parameter NAME (e.g. Ra) larger by D, as a\n"
+         "                         controller whose calculation is off\n"
          "  --records-per-reply N  profile records per 0x2340 reply (default 15; more\n"
          "                         than 15 are reported but cut to the 320-byte reply)\n"
          "  --profile-stops-after N  0x2340 replies before it answers no more\n"

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/parameter_texts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace kvsim {
 namespace {
@@ -92,6 +94,22 @@ std::vector<std::string> ParameterTexts(const ProfileParameters& parameters, cha
     texts.push_back(std::move(text));
   }
   return texts;
+}
+
+void OffsetParameterText(std::vector<std::string>& texts, std::string_view name, double offset) {
+  for (std::string& text : texts) {
+    if (!text.starts_with(std::string(name) + ' ')) continue;
+    const std::size_t start = name.size() + 1;
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    const std::string value = text.substr(start, end - start);
+    double shown = 0;
+    const auto [parsed, error] = std::from_chars(value.data(), value.data() + value.size(), shown);
+    if (error != std::errc() || parsed != value.data() + value.size()) continue;  // "*"
+    const std::size_t point = value.find('.');
+    const int decimals =
+        point == std::string::npos ? 0 : static_cast<int>(value.size() - point - 1);
+    text.replace(start, end - start, Fixed(shown + offset, decimals));
+  }
 }
 
 }  // namespace kvsim

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/profile_parameters.h"
@@ -18,5 +19,9 @@ namespace kvsim {
 // ("uin"), spacings in inches and peak counts per inch.
 std::vector<std::string> ParameterTexts(const ProfileParameters& parameters, char letter,
                                         bool inch);
+
+// The text of parameter `name` ("Ra") shows its value larger by `offset`,
+// with the same decimals.
+void OffsetParameterText(std::vector<std::string>& texts, std::string_view name, double offset);
 
 }  // namespace kvsim

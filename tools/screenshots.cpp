@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renews the pictures of the README: the main window after a read, in
-// print-key output, with its service row, and the comment dialog, each
+// print-key output, with its service row, the comment dialog and the profile
+// viewer, each
 // against the simulator in this process on a fresh drive.
 #include <QApplication>
 #include <QDialog>
@@ -14,6 +15,7 @@
 #include "certificate/qt/qt_certificate_actions.h"
 #include "platform/transport/sim_transport.h"
 #include "ui/kv_com.h"
+#include "ui/profile_viewer.h"
 
 namespace {
 
@@ -54,6 +56,10 @@ int main(int argc, char** argv) {
   window.ShowServiceButtons(true);
   window.Version_Click();
   saved = Save(window, out / "service-row.png") && saved;
+  saved = window.C2340_Click().ok() && saved;  // the measured profile, for the viewer
+  kv::ProfileViewer& viewer = window.ShowProfileViewer();
+  saved = Save(viewer, out / "profile-viewer.png") && saved;
+  viewer.close();
   QTimer::singleShot(0, &window, [&] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!dialog) return;

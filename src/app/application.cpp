@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 
+#include "app/parameter_verification.h"
 #include "app/read_all.h"
 #include "datafile/controller_files.h"
 #include "datafile/data_file_import.h"
@@ -123,6 +124,10 @@ Status Application::ReadBearingAreaCurve() {
     }
     return Status::Ok();
   });
+}
+
+Result<ParameterCheck> Application::CheckParameters() const {
+  return CheckResultFiles(session_.files, session_.settings.WorkFolder);
 }
 
 Status Application::SelectOutput(OutputMode mode) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/parameter_check.h"
 #include "app/app_observer.h"
 #include "app/notice.h"
 #include "app/session.h"
@@ -44,6 +45,11 @@ class Application {
   Status ReadConditions();
   Status ReadMeasuredProfile();
   Status ReadBearingAreaCurve();
+
+  // The controller's parameters in the working folder beside the ones
+  // computed from its measured profile ("Parameter.csv", "Condition.csv",
+  // "Measured.csv"); needs no controller.
+  Result<ParameterCheck> CheckParameters() const;
 
   // The output mode: the controller is switched to print-key output (0x7011
   // mode 1) or back (mode 0) before the choice is saved.

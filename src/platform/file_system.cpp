@@ -65,6 +65,13 @@ bool FileSystem::FileExists(std::string_view path) const {
   return std::filesystem::is_regular_file(drives_.HostPath(path), ec);
 }
 
+std::optional<std::filesystem::file_time_type> FileSystem::WriteTime(std::string_view path) const {
+  std::error_code error;
+  auto time = std::filesystem::last_write_time(drives_.HostPath(path), error);
+  if (error) return std::nullopt;
+  return time;
+}
+
 Status FileSystem::CreateFolder(std::string_view path) {
   std::error_code ec;
   std::filesystem::create_directory(drives_.HostPath(path), ec);

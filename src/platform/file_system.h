@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +25,8 @@ class FileSystem {
 
   bool FolderExists(std::string_view path) const;
   bool FileExists(std::string_view path) const;
+  // When the file was last written; nullopt when it cannot be told.
+  std::optional<std::filesystem::file_time_type> WriteTime(std::string_view path) const;
   // Creates one folder; its parent must exist.
   Status CreateFolder(std::string_view path);
   // Copies a file; an existing destination is left as it is.

@@ -9,6 +9,10 @@
 #include <string_view>
 #include <thread>
 
+#include "analysis/parameter_check_text.h"
+#include "x3p/profile_loader.h"
+#include "x3p/x3p_export.h"
+
 namespace kv {
 namespace {
 
@@ -31,6 +35,41 @@ bool ExportCertificate(Application& application) {
   std::printf("%s\n", exported.value().c_str());
   (void)std::fflush(stdout);
   return true;
+}
+
+// The profile just read, as an X3P file at the pitch of the working folder's
+// "Condition.csv"; prints the file's path.
+bool ExportMeasuredProfile(const std::string& path, Application& application) {
+  const Session& session = application.session();
+  auto profile = LoadProfile(session.files, session.settings.WorkFolder, ProfileKind::kMeasured);
+  if (!profile.ok()) {
+    return Report(application, Status::Error(profile.status().code(),
+                                             "The X3P file \"" + path + "\" was not written: " +
+                                                 profile.status().description()));
+  }
+  profile.value().controllerVersion = session.ControllerVersion;
+  if (!Report(application, ExportX3p(session.files, profile.value(), path))) return false;
+  std::printf("%s\n", path.c_str());
+  (void)std::fflush(stdout);
+  return true;
+}
+
+bool ReadMeasuredProfile(const CommandLine& command, Application& application) {
+  if (!Report(application, application.ReadMeasuredProfile())) return false;
+  return command.x3pPath.empty() || ExportMeasuredProfile(command.x3pPath, application);
+}
+
+// The parameter check of what was just read; the read-all does not read the
+// measured profile, so it is read here unless --measured-profile has.
+ExitCode VerifyParameters(const CommandLine& command, Application& application) {
+  if (!command.measuredProfile && !Report(application, application.ReadMeasuredProfile())) {
+    return kJobFailed;
+  }
+  const auto check = application.CheckParameters();
+  if (!Report(application, check.status())) return kJobFailed;
+  (void)std::fputs(ParameterCheckText(check.value()).c_str(), stdout);
+  (void)std::fflush(stdout);
+  return check.value().AllAgree() ? kDone : kParametersDisagree;
 }
 
 std::atomic<bool> stopRequested = false;
@@ -66,6 +105,7 @@ bool RunJobs(const CommandLine& command, Application& application) {
     if (!Report(application, application.ImportPcFile(path, command.importSet))) return false;
   }
   if (command.readAll && !Report(application, application.ReadAll())) return false;
+  if (command.measuredProfile && !ReadMeasuredProfile(command, application)) return false;
   return !command.exportCertificate || ExportCertificate(application);
 }
 
@@ -88,6 +128,12 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv) {
       command.printKey = true;
     } else if (argument == "--service") {
       command.serviceButtons = true;
+    } else if (argument == "--verify") {
+      command.verify = true;
+    } else if (argument == "--measured-profile") {
+      command.measuredProfile = true;
+    } else if (argument == "--x3p" && hasValue) {
+      command.x3pPath = argv[++i];
     } else if (argument == "--import" && hasValue) {
       command.importPath = argv[++i];
     } else if (argument == "--set" && hasValue &&
@@ -100,6 +146,13 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv) {
   }
   const int jobs = command.readAll + !command.importPath.empty() + command.print + command.printKey;
   if (jobs > 1 || (command.serviceButtons && command.Headless())) return std::nullopt;
+  if (command.verify && !command.readAll) return std::nullopt;
+  // The measured profile follows a read of the controller, nothing else.
+  const bool otherJob = !command.importPath.empty() || command.print || command.printKey;
+  if ((command.measuredProfile && otherJob) ||
+      (!command.x3pPath.empty() && !command.measuredProfile)) {
+    return std::nullopt;
+  }
   return command;
 }
 
@@ -109,8 +162,11 @@ ExitCode RunHeadless(const CommandLine& command, Application& application, Start
                        application.session().offlineCause.description().c_str());
   }
   const bool done = RunJobs(command, application);
+  const ExitCode exit = !done            ? kJobFailed
+                        : command.verify ? VerifyParameters(command, application)
+                                         : kDone;
   application.Shutdown();
-  return done ? kDone : kJobFailed;
+  return exit;
 }
 
 }  // namespace kv

@@ -12,6 +12,7 @@ namespace kv {
 inline constexpr const char* kUsage =
     "Usage: kvcom [--start-only] [--read-all | --import PATH [--set A|B]] [--export]\n"
     "       kvcom --print | --print-key [--export]\n"
+    "       kvcom [--read-all] --measured-profile [--x3p PATH]\n"
     "       kvcom --service\n"
     "  --start-only  run start-up, then end without showing the window\n"
     "  --read-all    after start-up, read the last measurement from the controller\n"
@@ -21,6 +22,12 @@ inline constexpr const char* kUsage =
     "  --print       read (unless manual output is saved) and print on the default printer\n"
     "  --print-key   wait for the controller's print key, read and print on each press,\n"
     "                until SIGINT or SIGTERM\n"
+    "  --measured-profile  read the measured profile into Measured.csv (after --read-all)\n"
+    "  --x3p PATH    then write it as an X3P file (ISO 5436-2) at PATH, at the pitch\n"
+    "                of Condition.csv\n"
+    "  --verify      after --read-all, also read the measured profile, compute the\n"
+    "                parameters from it and print them beside the controller's; exit\n"
+    "                status 5 when any differs by more than display rounding\n"
     "  --service     show the window with its service buttons\n"
     "  --version     print the program's version, then end\n"
     "With any option but --service the window is not shown and the program ends when done.\n"
@@ -35,6 +42,7 @@ enum ExitCode {
   kNoController = 1,
   kAnotherInstance = 2,
   kJobFailed = 3,
+  kParametersDisagree = 5,
   kUsageError = 64
 };
 
@@ -48,9 +56,13 @@ struct CommandLine {
   bool print = false;
   bool printKey = false;
   bool serviceButtons = false;  // the window, with its service row
+  bool measuredProfile = false;
+  bool verify = false;  // after the read-all, the parameter check
+  std::string x3pPath;  // the measured profile's X3P file, host path
 
   bool Headless() const {
-    return startOnly || readAll || !importPath.empty() || exportCertificate || print || printKey;
+    return startOnly || readAll || !importPath.empty() || exportCertificate || print || printKey ||
+           measuredProfile;
   }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/kv_com.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -21,6 +22,7 @@
 #include "ui/cf_personal.h"
 #include "ui/comment_dialog.h"
 #include "ui/country_font.h"
+#include "ui/profile_viewer.h"
 
 namespace kv {
 namespace {
@@ -100,6 +102,23 @@ void KV_Com::ConnectHandlers() {
   connect(Export, &QPushButton::clicked, this, &KV_Com::Export_Click);
   connect(Language, &QPushButton::clicked, this, &KV_Com::Language_Click);
   connect(CF_DataFile, &QPushButton::clicked, this, &KV_Com::CF_DataFile_Click);
+  // Beside the designed controls, so the window's layout stays as it is.
+  auto* viewer = new QAction("Profile viewer...", this);
+  viewer->setShortcut(QKeySequence("Ctrl+G"));
+  connect(viewer, &QAction::triggered, this, [this] { ShowProfileViewer(); });
+  addAction(viewer);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+ProfileViewer& KV_Com::ShowProfileViewer() {
+  if (!profileViewer_) {
+    profileViewer_ = std::make_unique<ProfileViewer>(application_->session());
+  } else {
+    profileViewer_->Reload();
+  }
+  profileViewer_->show();
+  profileViewer_->raise();
+  return *profileViewer_;
 }
 
 void KV_Com::ShowStartup(StartupOutcome outcome) {

@@ -27,6 +27,7 @@ namespace kv {
 class CF_Controller;
 class CF_Personal;
 class CommentDialog;
+class ProfileViewer;
 
 // The main window: every job starts from one of its buttons and runs on the
 // window's worker thread, so the window keeps repainting and showing
@@ -68,6 +69,9 @@ class KV_Com : public QWidget {
   Status C7003_Click();
   Status C7004_Click();
   Status C2140_Click();
+  // The profile viewer, from the window's context menu or Ctrl+G: made on
+  // first use, read again each time it is shown.
+  ProfileViewer& ShowProfileViewer();
 
   // The result displays, filled on the window's thread.
   void ClearResultDisplays();
@@ -139,6 +143,7 @@ class KV_Com : public QWidget {
   std::unique_ptr<CF_Controller> controllerPicker_;
   std::unique_ptr<CF_Personal> pcPicker_;
   std::unique_ptr<CommentDialog> commentDialog_;
+  std::unique_ptr<ProfileViewer> profileViewer_;
   std::vector<QPushButton*> serviceButtons_;
   int printKeyBlink_ = 0;
 };

@@ -154,15 +154,22 @@ GraphAxis ValueRange(std::initializer_list<std::span<const double>> curves, QStr
   return {low - margin, high + margin, std::move(title), true};
 }
 
-void PaintGraph(QPainter& painter, const QRectF& frame, const Graph& graph, const GraphMetrics& m) {
-  QFontMetricsF titles(m.titleFont, painter.device());
-  QFontMetricsF numbers(m.font, painter.device());
+QRectF GraphPlotArea(const QRectF& frame, const Graph& graph, const GraphMetrics& m,
+                     const QPaintDevice* device) {
+  QFontMetricsF titles(m.titleFont, device);
+  QFontMetricsF numbers(m.font, device);
   double top = titles.height() * 2.4;  // two lines: long titles wrap in narrow graphs
   // Room on both sides for the half of an end scale number that sticks out.
   double left = 5 * m.mm + (graph.y.scale ? numbers.horizontalAdvance("-0000.0") : 0) +
                 (graph.y.title.isEmpty() ? 0 : titles.height() * 1.3);
   double bottom = 1.5 * m.mm + numbers.height() + titles.height() * 1.3;
-  QRectF plot = frame.adjusted(left, top, -4 * m.mm, -bottom);
+  return frame.adjusted(left, top, -4 * m.mm, -bottom);
+}
+
+void PaintGraph(QPainter& painter, const QRectF& frame, const Graph& graph, const GraphMetrics& m) {
+  QFontMetricsF titles(m.titleFont, painter.device());
+  const double top = titles.height() * 2.4;
+  const QRectF plot = GraphPlotArea(frame, graph, m, painter.device());
 
   painter.save();
   painter.setFont(m.titleFont);

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+class QPaintDevice;
 class QPainter;
 
 namespace kv {
@@ -48,6 +49,10 @@ struct GraphMetrics {
   QFont font;       // scale numbers
   QFont titleFont;  // graph and axis titles
 };
+
+// Where PaintGraph puts the plot box inside `frame` on `device`.
+QRectF GraphPlotArea(const QRectF& frame, const Graph& graph, const GraphMetrics& metrics,
+                     const QPaintDevice* device);
 
 // Draws the graph into `frame`: title, plot box, ticks, scale numbers, axis
 // titles and the curve, decimated to the device's resolution.
