@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/measuring_conditions.h"
 
+#include "results/condition_lines.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -29,14 +31,6 @@ constexpr std::array<CodedValue, 8> kCutoffs{{{"0.025mm", "0.001in", 25},
                                               {"8.0mm", "0.3in", 8000},
                                               {"25.0mm", "1.0in", 25000},
                                               {"80.0mm", "3.0in", 80000}}};
-
-constexpr std::array<CodedValue, 7> kPitches{{{"0.05", "2.0", 0.05},
-                                              {"0.10", "4.0", 0.1},
-                                              {"0.50", "20.0", 0.5},
-                                              {"1.00", "40.0", 1},
-                                              {"5.00", "200.0", 5},
-                                              {"10.0", "400.0", 10},
-                                              {"50.0", "2000.0", 50}}};
 
 std::string_view Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
@@ -124,9 +118,9 @@ Result<MeasuringConditions> ParseConditions(const std::vector<std::string>& line
   if (!count) return Refused("the number of sampling lengths is not known.");
   conditions.samplingLengths = *count;
   const auto pitch = Value(lines, "STP ");
-  const auto pitchValue = pitch ? CodedMicrometres(*pitch, kPitches, inch, "") : std::nullopt;
-  if (!pitchValue || *pitchValue <= 0) return Refused("the sampling pitch is not known.");
-  conditions.pitch = *pitchValue;
+  const auto pitchNumber = pitch ? Number(*pitch) : std::nullopt;
+  if (!pitchNumber || *pitchNumber <= 0) return Refused("the sampling pitch is not known.");
+  conditions.pitch = PitchMicrometres(*pitchNumber, inch);
   return conditions;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "certificate/certificate_data.h"
 
+#include "results/condition_lines.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -149,18 +151,6 @@ std::optional<std::string> Field(const std::string& line, std::string_view key) 
   return Trimmed(line.substr(key.size()));
 }
 
-// The inch pitch line names the metric pitch × 40 ("STP 20.0" for 0.5 µm),
-// but the points lie the metric pitch apart: 0.5 µm is 19.685 µin, not 20.
-// Any other number (a data file's pitch beyond the table) is exact already.
-double ExactInchPitch(double microinches) {
-  static constexpr std::pair<double, double> kNamedAs[] = {{2, 0.05}, {4, 0.1},  {20, 0.5}, {40, 1},
-                                                           {200, 5},  {400, 10}, {2000, 50}};
-  for (auto [named, micrometres] : kNamedAs) {
-    if (microinches == named) return micrometres / 25.4 * 1000;
-  }
-  return microinches;
-}
-
 // The lines come in a fixed order: 0 cut-off, 1 count or length, 2 profile,
 // 3 filter, 4 standard, 5 lambda-s, 6 pitch, 7 unit, 8 language.
 Status ReadConditions(const Folder& folder, CertificateData& data) {
@@ -207,7 +197,9 @@ Status ReadConditions(const Folder& folder, CertificateData& data) {
   data.unit = unit == "1" ? Unit::Metric : Unit::Inch;
   data.pitchText = *pitch;
   if (auto number = Number(*pitch); number && *number > 0) {
-    data.pitch = data.unit == Unit::Inch ? ExactInchPitch(*number) : *number;
+    // In inch, the exact conversion of the metric pitch the rounded text names.
+    const bool inch = data.unit == Unit::Inch;
+    data.pitch = PitchMicrometres(*number, inch) / (inch ? 0.0254 : 1);
   }
   return Status::Ok();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/condition_lines.h"
 
+#include <utility>
+
 #include <cmath>
 
 #include "results/number_text.h"
@@ -163,6 +165,16 @@ ConditionLineArray ConditionLines(const ConditionCodes& c, bool inch, std::int16
   lines[7] = inch ? "UNT 2" : "UNT 1";
   lines[8] = !inch && languageIndex == 0 ? "LNG J" : "LNG E";
   return lines;
+}
+
+double PitchMicrometres(double number, bool inch) {
+  static constexpr std::pair<double, double> kInchNamesMetric[] = {
+      {2, 0.05}, {4, 0.1}, {20, 0.5}, {40, 1}, {200, 5}, {400, 10}, {2000, 50}};
+  if (!inch) return number;
+  for (auto [named, micrometres] : kInchNamesMetric) {
+    if (number == named) return micrometres;
+  }
+  return number * 0.0254;
 }
 
 }  // namespace kv

@@ -36,4 +36,10 @@ ConditionLineArray ConditionLines(const ConditionCodes& codes, bool inch,
 // Cut-off text for a length code ("CUT 0.8mm"); empty outside the table.
 std::string CutoffText(std::uint8_t code, bool inch);
 
+// The pitch in micrometres that the number of a "STP" line names. The inch
+// line names the metric pitch rounded ("STP 20.0" for 0.5 µm, which is
+// 19.685 µin), and the points lie the metric pitch apart; any other inch
+// number (a data file's pitch beyond the table) is exact already.
+double PitchMicrometres(double number, bool inch);
+
 }  // namespace kv

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "x3p/condition_units.h"
 
+#include "results/condition_lines.h"
+
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -12,7 +14,6 @@ namespace {
 
 constexpr std::size_t kPitchLine = 6;
 constexpr std::size_t kUnitLine = 7;
-constexpr double kMicrometresPerMicroinch = 0.0254;
 
 Status LineError(std::size_t line, std::string_view what) {
   return Status::Error(StatusCode::kBadFile, "\"Condition.csv\" in the working folder: line " +
@@ -34,17 +35,6 @@ std::optional<double> PitchNumber(std::string_view line) {
   return value;
 }
 
-// The inch pitch line names the metric pitch rounded ("STP 20.0" for 0.5 µm,
-// which is 19.685 µin); the points lie the metric pitch apart.
-double InchPitchMicrometres(double microinches) {
-  static constexpr std::pair<double, double> kNamedAs[] = {{2, 0.05}, {4, 0.1},  {20, 0.5}, {40, 1},
-                                                           {200, 5},  {400, 10}, {2000, 50}};
-  for (auto [named, micrometres] : kNamedAs) {
-    if (microinches == named) return micrometres;
-  }
-  return microinches * kMicrometresPerMicroinch;
-}
-
 }  // namespace
 
 Result<ConditionUnits> ConditionUnitsOf(const std::vector<std::string>& lines) {
@@ -59,7 +49,7 @@ Result<ConditionUnits> ConditionUnitsOf(const std::vector<std::string>& lines) {
   if (!pitch) return LineError(kPitchLine, "is not a sampling pitch (\"STP\" and a number)");
   ConditionUnits units;
   units.inch = unit == "UNT 2";
-  units.pitchMicrometres = units.inch ? InchPitchMicrometres(*pitch) : *pitch;
+  units.pitchMicrometres = PitchMicrometres(*pitch, units.inch);
   return units;
 }
 
