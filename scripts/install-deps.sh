@@ -12,6 +12,8 @@ packages=(
   clang libclang-rt-14-dev
   cups-daemon cups-client
   libzip-dev gwyddion python3
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  wine64
 )
 packages+=("$@")  # what a caller needs besides: install-deps.sh [PACKAGE...]
 

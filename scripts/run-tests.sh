@@ -18,6 +18,8 @@ trap 'scripts/start-cups.sh --stop "$cups"' EXIT
 CUPS_SERVER=$(scripts/start-cups.sh "$cups")
 export CUPS_SERVER KV_TEST_CUPS=1 KV_TEST_CUPS_SPOOL=$cups/spool
 
+# kv-usb-bridge for Windows first: the tests run its 64-bit build under Wine.
+scripts/build-windows.sh
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 scripts/test-install.sh build

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/transport/tcp_transport.h"
 
+#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -15,16 +16,21 @@
 namespace kv {
 namespace {
 
-bool IsLoopback(const sockaddr* address) {
-  if (address->sa_family == AF_INET) {
-    auto* v4 = reinterpret_cast<const sockaddr_in*>(address);
-    return (ntohl(v4->sin_addr.s_addr) >> 24) == 127;
+// Connects within `timeout`, so a host that never answers (a bridge PC that
+// is switched off) fails start-up like a refused connection instead of
+// waiting for the system's own connect time-out of minutes.
+bool ConnectWithin(int fd, const addrinfo& address, std::chrono::milliseconds timeout) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0) return false;
+  bool connected = ::connect(fd, address.ai_addr, address.ai_addrlen) == 0;
+  if (!connected && errno == EINPROGRESS) {
+    pollfd ready{fd, POLLOUT, 0};
+    int error = 0;
+    socklen_t length = sizeof error;
+    connected = ::poll(&ready, 1, static_cast<int>(timeout.count())) == 1 &&
+                ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
   }
-  if (address->sa_family == AF_INET6) {
-    auto* v6 = reinterpret_cast<const sockaddr_in6*>(address);
-    return IN6_IS_ADDR_LOOPBACK(&v6->sin6_addr);
-  }
-  return false;
+  return connected && ::fcntl(fd, F_SETFL, flags) == 0;
 }
 
 void PutNumber(std::vector<std::uint8_t>& out, std::int32_t number) {
@@ -55,10 +61,9 @@ bool TcpTransport::Connect() {
   addrinfo* found = nullptr;
   if (::getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) return false;
   for (addrinfo* a = found; a && socket_ < 0; a = a->ai_next) {
-    if (!IsLoopback(a->ai_addr)) continue;
     int fd = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
     if (fd < 0) continue;
-    if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0) {
+    if (ConnectWithin(fd, *a, replyTimeout_)) {
       int one = 1;
       ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
       socket_ = fd;
@@ -73,6 +78,8 @@ bool TcpTransport::Connect() {
 void TcpTransport::Disconnect() {
   if (socket_ >= 0) ::close(socket_);
   socket_ = -1;
+  writeAnswersDue_ = 0;
+  unsent_.clear();
 }
 
 bool TcpTransport::Send(std::span<const std::uint8_t> bytes) {
@@ -106,17 +113,21 @@ bool TcpTransport::Receive(std::span<std::uint8_t> bytes) {
   return true;
 }
 
+// A write waits in `unsent_` and goes out with the next message, in one
+// send: a server or bridge then mostly receives a whole transaction at once.
 bool TcpTransport::SendRequest(std::uint8_t code, std::int32_t number,
                                std::span<const std::uint8_t> body) {
   timedOut_ = false;
   if (socket_ < 0) return false;
   deadline_ = Clock::now() + replyTimeout_;
-  std::vector<std::uint8_t> message{code};
-  PutNumber(message, number);
-  message.insert(message.end(), body.begin(), body.end());
-  if (Send(message)) return true;
-  Disconnect();
-  return false;
+  unsent_.push_back(code);
+  PutNumber(unsent_, number);
+  unsent_.insert(unsent_.end(), body.begin(), body.end());
+  if (code == 'W') return true;
+  const bool sent = Send(unsent_);
+  unsent_.clear();
+  if (!sent) Disconnect();
+  return sent;
 }
 
 bool TcpTransport::ReceiveNumber(std::int32_t& number) {
@@ -135,7 +146,7 @@ int TcpTransport::open(std::string_view device) {
   auto name = std::span(reinterpret_cast<const std::uint8_t*>(device.data()), device.size());
   std::int32_t result = -1;
   if (!Connect() || !SendRequest('O', static_cast<std::int32_t>(name.size()), name) ||
-      !ReceiveNumber(result)) {
+      !CollectWriteAnswers() || !ReceiveNumber(result)) {
     return -1;
   }
   return result;
@@ -143,7 +154,7 @@ int TcpTransport::open(std::string_view device) {
 
 void TcpTransport::close() {
   std::int32_t ignored = 0;
-  if (SendRequest('C', 0, {})) ReceiveNumber(ignored);
+  if (SendRequest('C', 0, {}) && CollectWriteAnswers()) ReceiveNumber(ignored);
   Disconnect();
 }
 
@@ -151,18 +162,27 @@ int TcpTransport::Failure() const {
   return timedOut_ ? kNoAnswerInTime : kLinkFailed;
 }
 
-int TcpTransport::write(std::span<const std::uint8_t> frame) {
-  std::int32_t written = 0;
-  if (!SendRequest('W', static_cast<std::int32_t>(frame.size()), frame) ||
-      !ReceiveNumber(written)) {
-    return Failure();
+// A write is sent with the next read (or close) and its answer collected
+// with that one's, so that a transaction costs one round trip: the write's
+// count is never used, and a failed link still shows at that next operation.
+bool TcpTransport::CollectWriteAnswers() {
+  for (; writeAnswersDue_ > 0; --writeAnswersDue_) {
+    std::int32_t ignored = 0;
+    if (!ReceiveNumber(ignored)) return false;
   }
-  return std::clamp<std::int32_t>(written, 0, static_cast<std::int32_t>(frame.size()));
+  return true;
+}
+
+int TcpTransport::write(std::span<const std::uint8_t> frame) {
+  if (!SendRequest('W', static_cast<std::int32_t>(frame.size()), frame)) return Failure();
+  ++writeAnswersDue_;
+  return static_cast<int>(frame.size());
 }
 
 int TcpTransport::read(std::span<std::uint8_t> reply) {
   std::int32_t length = 0;
-  if (!SendRequest('R', static_cast<std::int32_t>(reply.size()), {}) || !ReceiveNumber(length)) {
+  if (!SendRequest('R', static_cast<std::int32_t>(reply.size()), {}) || !CollectWriteAnswers() ||
+      !ReceiveNumber(length)) {
     return Failure();
   }
   if (length < 0 || static_cast<std::size_t>(length) > reply.size()) {

@@ -4,20 +4,24 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/transport/transport.h"
 
 namespace kv {
 
-// Reaches the controller simulator kv730-sim over a loopback TCP connection.
-// Each operation is one message: a one-byte code and 32-bit little-endian
-// numbers ('O' open, 'W' write, 'R' read, 'C' close). A refused or lost
-// connection fails every operation with kLinkFailed; an answer that is not
-// complete within the reply time-out gives kNoAnswerInTime and drops the
-// connection, since the stream is out of step from then on.
+// Reaches the controller over TCP: the simulator kv730-sim, or kv-usb-bridge
+// on the controller's Windows PC. Each operation is one message: a one-byte
+// code and 32-bit little-endian numbers ('O' open, 'W' write, 'R' read, 'C'
+// close). A write goes out with the next read and its answer is collected
+// with that read's, so one transaction is one round trip. A refused or lost connection
+// fails every operation with kLinkFailed; an answer that is not complete
+// within the reply time-out gives kNoAnswerInTime and drops the connection,
+// since the stream is out of step from then on.
 class TcpTransport : public Transport {
  public:
-  // `address` is "HOST:PORT"; only loopback hosts are accepted.
+  // `address` is "HOST:PORT" (an IPv6 host in brackets). Connecting may take
+  // the reply time-out too.
   TcpTransport(std::string address, std::chrono::milliseconds replyTimeout = kDefaultReplyTimeout);
   ~TcpTransport() override;
 
@@ -33,6 +37,7 @@ class TcpTransport : public Transport {
   bool Receive(std::span<std::uint8_t> bytes);
   bool SendRequest(std::uint8_t code, std::int32_t number, std::span<const std::uint8_t> body);
   bool ReceiveNumber(std::int32_t& number);
+  bool CollectWriteAnswers();
   int Failure() const;
 
   using Clock = std::chrono::steady_clock;
@@ -41,6 +46,8 @@ class TcpTransport : public Transport {
   Clock::time_point deadline_;
   bool timedOut_ = false;
   int socket_ = -1;
+  std::vector<std::uint8_t> unsent_;  // writes that go out with the next message
+  int writeAnswersDue_ = 0;           // writes whose answers are not yet read
 };
 
 }  // namespace kv

@@ -3,7 +3,13 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <cstdio>
+
+#include "platform/transport/usbdll_transport.h"
+#else
 #include "platform/transport/tcp_transport.h"
+#endif
 
 namespace kv {
 namespace {
@@ -19,6 +25,19 @@ class AbsentTransport : public Transport {
 
 }  // namespace
 
+#ifdef _WIN32
+// The controller's driver library answers in its own time: no time-out of
+// ours. A library that cannot serve says why on standard error; its open then
+// fails, and start-up takes its offline path.
+std::unique_ptr<Transport> CreateTransport(std::string_view device, std::chrono::milliseconds) {
+  if (!device.empty() && device != "usbdll") return std::make_unique<AbsentTransport>();
+  auto library = std::make_unique<UsbDllTransport>();
+  if (!library->loaded().ok()) {
+    (void)std::fprintf(stderr, "%s\n", library->loaded().description().c_str());
+  }
+  return library;
+}
+#else
 std::unique_ptr<Transport> CreateTransport(std::string_view device,
                                            std::chrono::milliseconds replyTimeout) {
   constexpr std::string_view kTcp = "tcp:";
@@ -27,5 +46,6 @@ std::unique_ptr<Transport> CreateTransport(std::string_view device,
   }
   return std::make_unique<AbsentTransport>();
 }
+#endif
 
 }  // namespace kv
