@@ -155,6 +155,11 @@ Result<std::shared_ptr<Workbook>> OpenXlsWorkbook(const std::filesystem::path& h
   if (cells->openResult == FREEXL_FILE_NOT_FOUND) {
     return Status::Error(StatusCode::kFileError, prefix + "the file cannot be read.");
   }
+  if (cells->openResult == FREEXL_INSUFFICIENT_MEMORY) {
+    return Status::Error(StatusCode::kBadFile, prefix + "reading it took more than " +
+                                                   std::to_string(kReadLimits.memoryBytes >> 20) +
+                                                   " MB: the file is damaged or not a workbook.");
+  }
   if (cells->openResult != FREEXL_OK) {
     return Status::Error(StatusCode::kBadFile,
                          prefix + "the file is not a readable workbook (FreeXL error " +
