@@ -31,12 +31,9 @@ struct NotedCertificate : CertificateActions {
   std::vector<std::string> actions;
 };
 
-// What the application showed: the parameter text and how often it cleared.
+// What the application showed: the parameter text.
 struct NotedView : AppObserver {
-  void ClearResults() override {
-    parameters.clear();
-    ++clears;
-  }
+  void ClearResults() override { parameters.clear(); }
   void ShowParameters(const std::string& text) override { parameters = text; }
   void ShowConditions(const std::array<std::string, 5>&) override {}
   void ShowConditionCaption(int, int) override {}
@@ -44,7 +41,6 @@ struct NotedView : AppObserver {
   void SetProgress(int) override {}
   void HideProgress() override {}
   std::string parameters;
-  int clears = 0;
 };
 
 // The application on a temporary drive, the program's folder holding the

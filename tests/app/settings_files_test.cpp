@@ -70,24 +70,22 @@ TEST_F(SettingsFixture, VersionIsStoredAsReceivedAndUnusableEntriesReadAsZero) {
   EXPECT_EQ(settings.ReadVersion().VersionNumber, 0);
 }
 
-TEST_F(SettingsFixture, AutoprintReadsSixEntriesOrSixZeros) {
-  ASSERT_TRUE(settings.CreateFolderTree().ok());
-  kvtest::WriteBytes(Host("Autoprint.INI"), "0\r\n");
-  EXPECT_EQ(settings.ReadAutoprint(), (AutoPrintEntries{"0", "0", "0", "0", "0", "0"}));
-  kvtest::WriteBytes(Host("Autoprint.INI"), "1\r\n1\r\n2\r\n\r\n1\r\n0\r\n");
-  AutoPrintEntries entries = settings.ReadAutoprint();  // read as "AutoPrint.INI"
-  EXPECT_EQ(entries, (AutoPrintEntries{"1", "1", "2", "", "1", "0"}));
-  settings.WriteAutoprint(entries, 1);
-  EXPECT_EQ(kvtest::ReadBytes(Host("Autoprint.INI")), "1\r\n1\r\n2\r\n0\r\n1\r\n0\r\n");
-}
-
-TEST_F(SettingsFixture, AutoprintWriterRecoversAMissingFolder) {
+// A short file reads as six zeros; a write without the folder recreates the
+// folder and the comments first, and writes the entries only the next time.
+TEST_F(SettingsFixture, AutoprintReadsSixEntriesAndRecoversAMissingFolder) {
   AutoPrintEntries entries{"0", "1", "1", "0", "1", "0"};
   settings.WriteAutoprint(entries, 3);
-  EXPECT_FALSE(std::filesystem::exists(Host("Autoprint.INI")));  // not written again
+  EXPECT_FALSE(std::filesystem::exists(Host("Autoprint.INI")));
   EXPECT_EQ(kvtest::ReadBytes(Host("Comment.INI")), kEnglishComment + "Ver1.00\r\n");
   settings.WriteAutoprint(entries, 3);
   EXPECT_EQ(kvtest::ReadBytes(Host("Autoprint.INI")), "0\r\n1\r\n1\r\n0\r\n1\r\n0\r\n");
+  kvtest::WriteBytes(Host("Autoprint.INI"), "0\r\n");
+  EXPECT_EQ(settings.ReadAutoprint(), (AutoPrintEntries{"0", "0", "0", "0", "0", "0"}));
+  kvtest::WriteBytes(Host("Autoprint.INI"), "1\r\n1\r\n2\r\n\r\n1\r\n0\r\n");
+  entries = settings.ReadAutoprint();  // read as "AutoPrint.INI"
+  EXPECT_EQ(entries, (AutoPrintEntries{"1", "1", "2", "", "1", "0"}));
+  settings.WriteAutoprint(entries, 1);
+  EXPECT_EQ(kvtest::ReadBytes(Host("Autoprint.INI")), "1\r\n1\r\n2\r\n0\r\n1\r\n0\r\n");
 }
 
 }  // namespace

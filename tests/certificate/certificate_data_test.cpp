@@ -66,73 +66,43 @@ TEST_F(CertificateDataTest, ReadsEveryValueAsTheFilesHoldIt) {
             "5.00 metric");
 }
 
-// The inch pitch line rounds the metric pitch: the profile's points lie
-// 1 µm = 39.37007874 µin apart, not 40.
-TEST_F(CertificateDataTest, PitchIsTheExactSpacingOfThePointsInTheMeasurementsUnit) {
-  struct Case {
-    std::string pitch, unit;
-    double spacing;
-  };
-  const Case cases[] = {{"STP 0.50", "UNT 1", 0.5},
-                        {"STP 20.0", "UNT 2", 500 / 25.4},
-                        {"STP 40.0", "UNT 2", 1000 / 25.4},
-                        {"STP 2.0", "UNT 2", 50 / 25.4},
-                        {"STP 2000.0", "UNT 2", 50000 / 25.4},
-                        // A data file's pitch beyond the table is in exact microinches already.
-                        {"STP 3937.00787", "UNT 2", 3937.00787}};
+// The inch pitch rounds the metric one: points 1 µm apart are 39.37007874 µin
+// apart, not 40. Comment.INI is free text: the first 8 lines, at most 256
+// bytes of each (a character across byte 256 left out whole), from the first
+// 64 KB; bytes that start no character of CP932 or UTF-8 show as U+FFFD.
+TEST_F(CertificateDataTest, PitchIsExactAndCommentsAreCapped) {
   kvtest::WriteWorkingFolder(work_);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.pitch + " " + c.unit);
-    kvtest::WriteLines(work_ / "Condition.csv", {"CUT 0.8mm", "N 5", "CUV R", "FIL GAUSS",
-                                                 "STD ISO 1997", "LS  2.5um", c.pitch, c.unit});
+  // The inch table itself: tests/x3p/condition_units_test.cpp.
+  const std::pair<std::string, double> pitches[] = {
+      {"STP 0.50\r\nUNT 1", 0.5},
+      {"STP 40.0\r\nUNT 2", 1000 / 25.4},
+      {"STP 3937.00787\r\nUNT 2", 3937.00787}};  // beyond the table: exact µin already
+  for (const auto& [lines, spacing] : pitches) {
+    kvtest::WriteBytes(
+        work_ / "Condition.csv",
+        "CUT 0.8mm\r\nN 5\r\nCUV R\r\nFIL GAUSS\r\nSTD ISO 1997\r\nLS  2.5um\r\n" + lines + "\r\n");
     CertificateData data = Read();
-    ASSERT_TRUE(data.pitch);
-    EXPECT_DOUBLE_EQ(*data.pitch, c.spacing);
-    EXPECT_EQ("STP " + data.pitchText, c.pitch);  // shown as the file holds it
+    ASSERT_TRUE(data.pitch) << lines;
+    EXPECT_DOUBLE_EQ(*data.pitch, spacing) << lines;
+    EXPECT_EQ("STP " + data.pitchText, lines.substr(0, lines.find('\r')));  // as the file holds it
   }
-}
-
-// Comment.INI is the operator's free text: any number of lines, any bytes.
-// The certificate takes the first 8 lines, at most 256 bytes of each and
-// never more than the first 64 KB of the file.
-TEST_F(CertificateDataTest, CommentsTakeAtMostEightLinesOf256BytesFromTheFirst64Kb) {
-  using Comments = std::array<std::string, 8>;
-  const std::string a300(300, 'a'), kana = "\xE3\x83\xAF";  // "ワ" in UTF-8
-  const std::string sjisKana = "\x83\x8F";                  // "ワ" in CP932
-  struct Case {
-    std::string name, bytes;
-    Comments comments;
-  };
-  const Case cases[] = {
-      {"fewer lines", "A\r\nB\r\n", {"A", "B", "", "", "", "", "", ""}},
-      {"more lines, LF and CR ends",
-       "1\n2\r3\r\n4\n5\n6\n7\n8\n9\n",
-       {"1", "2", "3", "4", "5", "6", "7", "8"}},
-      {"no line end", "only", {"only", "", "", "", "", "", "", ""}},
-      {"long ASCII line", a300 + "\r\nB", {std::string(256, 'a'), "B", "", "", "", "", "", ""}},
-      // A character across byte 256 is left out whole, in either encoding.
-      {"long UTF-8 line",
-       std::string(255, 'u') + kana + "\r\nB",
+  const std::string kana = "\xE3\x83\xAF", sjisKana = "\x83\x8F";  // "ワ" in UTF-8, CP932
+  const std::pair<std::string, std::array<std::string, 8>> comments[] = {
+      {"A\r\nB", {"A", "B", "", "", "", "", "", ""}},
+      {"1\n2\r3\r\n4\n5\n6\n7\n8\n9\n", {"1", "2", "3", "4", "5", "6", "7", "8"}},
+      {std::string(255, 'u') + kana + "\r\nB",
        {std::string(255, 'u'), "B", "", "", "", "", "", ""}},
-      {"long CP932 line",
-       std::string(255, 's') + sjisKana + "\r\nB",
+      {std::string(255, 's') + sjisKana + "\r\nB",
        {std::string(255, 's'), "B", "", "", "", "", "", ""}},
-      {"long CP932 line ending on a whole character",
-       std::string(254, 's') + sjisKana + sjisKana,
+      {std::string(254, 's') + sjisKana + sjisKana,
        {std::string(254, 's') + kana, "", "", "", "", "", "", ""}},
-      // Bytes that no character of CP932 or UTF-8 starts with show as U+FFFD.
-      {"invalid bytes",
-       sjisKana + "\xFF\xA0x\r\n\x80",
+      {sjisKana + "\xFF\xA0x\r\n\x80",
        {kana + "\xEF\xBF\xBD\xEF\xBF\xBDx", "\xEF\xBF\xBD", "", "", "", "", "", ""}},
-      {"a line past 64 KB",
-       std::string(70000, 'a') + "\r\nB",
-       {std::string(256, 'a'), "", "", "", "", "", "", ""}},
+      {std::string(70000, 'a') + "\r\nB", {std::string(256, 'a'), "", "", "", "", "", "", ""}},
   };
-  kvtest::WriteWorkingFolder(work_);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    kvtest::WriteBytes(work_ / "Comment.INI", c.bytes);
-    EXPECT_EQ(Read().comments, c.comments);
+  for (const auto& [bytes, lines] : comments) {
+    kvtest::WriteBytes(work_ / "Comment.INI", bytes);
+    EXPECT_EQ(Read().comments, lines) << bytes.substr(0, 20);
   }
 }
 

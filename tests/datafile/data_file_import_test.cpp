@@ -189,8 +189,6 @@ TEST_F(DataFileImportTest, CardFaultsAreRefusedAndStageNothing) {
       {"zero-filled blocks", Card("KV000001.TXT", zeroFilled), "1/1/KV000001", kFileNotFetched},
       {"a card file that is no data file", Card("KV000001.TXT", "hello\n"), "1/1/KV000001",
        kNoResultSection},
-      {"no answers", Card("KV000001.TXT", metric, {.fault = Fault::NoAnswer}),
-       unreadable + "The controller did not answer.", kFileNotFetched, kNoReply},
       {"replies cut to 8 bytes", Card("KV000001.TXT", metric, {.fault = Fault::ShortAnswer}),
        unreadable + "The controller answered 8 of 12 bytes.", kFileNotFetched, kShortReply},
       {"replies cut to 100 bytes",
@@ -233,7 +231,6 @@ TEST_F(DataFileImportTest, BrokenPcFilesAreRefusedAndStageNothing) {
       {"a space before the first line", " " + metric, kNotADataFile,
        "\"C:\\Data\\BROKEN.TXT\" is no data file: its first line begins with neither \"// Ver.\" "
        "nor \"// Header\"."},
-      {"more lines than the list holds", "// Ver.\n" + std::string(70001, '\n'), kNotADataFile, ""},
       {"truncated before the count", metric.substr(0, metric.find(data) + 14), kNoDataSection, ""},
   };
   // The file with its first `from` replaced by `to`.

@@ -27,9 +27,8 @@ TEST(DriveMapTest, MapsWindowsPathsOntoHostFoldersAndBack) {
   EXPECT_EQ(map.WindowsPath("/opt/kv/bin"), "Z:\\opt\\kv\\bin");
 }
 
+// Without KV_DRIVE_C (which every KvcomTest sets).
 TEST(DriveMapTest, DriveComesFromTheEnvironment) {
-  ::setenv("KV_DRIVE_C", "/srv/kv-drive", 1);
-  EXPECT_EQ(DriveMap::FromEnvironment().DriveC(), "/srv/kv-drive");
   ::unsetenv("KV_DRIVE_C");
   ::setenv("XDG_DATA_HOME", "/home/op/.data", 1);
   EXPECT_EQ(DriveMap::FromEnvironment().DriveC(), "/home/op/.data/corvanet-kv/drive_c");

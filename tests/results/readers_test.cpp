@@ -69,9 +69,7 @@ TEST(ParameterLineTest, AlignsNamesAndTranslatesGreekLetters) {
       {"R\x83\xA2q 0.07", "RDq    0.07"},              // capital delta
       {"R\x83\xC9q 9.19 \xB5m", "RLq    9.19 \xB5m"},  // small lambda
       {"R\x83\xC2q 0.05", "RDq    0.05"},              // small delta, then the dq fix
-      {"R\x83\xC2"
-       "c 0.16",
-       "Rdc    0.16"},  // no fix for dc
+      {"R\x83\xC2\x63 0.16", "Rdc    0.16"},           // no fix for dc
       {"Rda 1", "RDa    1"},
       {" 0.5 um", "       0.5 um"},
       {"Rmr(c) 55.0 %", "Rmr(c) 55.0 %"},  // a long name keeps one space
@@ -83,28 +81,22 @@ TEST(ParameterLineTest, AlignsNamesAndTranslatesGreekLetters) {
 
 // Old firmware cannot choose the set: it sends set A's parameters.
 TEST_F(ReadersTest, ParametersAndConditionsOfEitherSetInEitherUnit) {
+  using Boxes = std::array<std::string, 5>;
+  using Captions = std::map<int, int>;  // "L" in line 1: evaluation length
   const struct {
-    int set;
-    bool inch;
-    std::int32_t version;
+    int set;  // set B in inch
     Lines conditions;
-    std::array<std::string, 5> boxes;
-    std::map<int, int> captions;
+    Boxes boxes;
+    Captions captions;
   } cases[] = {
       {0,
-       false,
-       1103,
-       {"CUT 0.8mm", "N 5", "CUV R", "FIL GAUSS", "STD ISO 1997", "LS  2.5um", "STP 1.00", "UNT 1",
-        "LNG E"},
-       {"ISO 1997", "R", "GAUSS", "5", "0.8mm"},
-       {}},
+       Lines{"CUT 0.8mm", "N 5", "CUV R", "FIL GAUSS", "STD ISO 1997", "LS  2.5um", "STP 1.00",
+             "UNT 1", "LNG E"},
+       Boxes{"ISO 1997", "R", "GAUSS", "5", "0.8mm"}, Captions{}},
       {1,
-       true,
-       1103,
-       {"CUT 0.03in-NONE", "L 0.157in", "CUV W", "FIL GAUSS", "STD ISO 1997", "LS  100uin",
-        "STP 40.0", "UNT 2", "LNG E"},
-       {"ISO 1997", "W", "GAUSS", "0.157in", "0.03in-NONE"},
-       {{3, 29}}},  // "L" in line 1: evaluation length
+       Lines{"CUT 0.03in-NONE", "L 0.157in", "CUV W", "FIL GAUSS", "STD ISO 1997", "LS  100uin",
+             "STP 40.0", "UNT 2", "LNG E"},
+       Boxes{"ISO 1997", "W", "GAUSS", "0.157in", "0.03in-NONE"}, Captions{{3, 29}}},
   };
   for (const auto& c : cases) {
     settings.EvaluationSelection = static_cast<std::int16_t>(c.set);
@@ -116,7 +108,7 @@ TEST_F(ReadersTest, ParametersAndConditionsOfEitherSetInEitherUnit) {
     for (const auto& text : Set(c.set).parameterTexts) parameters.push_back(ParameterLine(text));
     EXPECT_EQ(File("Parameter.csv"), Csv(parameters)) << c.set;
     EXPECT_TRUE(view.parameters.ends_with("\r\n\r\n"));
-    ASSERT_TRUE((c.inch ? ReadConditionsInch(context) : ReadConditionsMetric(context)).ok());
+    ASSERT_TRUE((c.set ? ReadConditionsInch(context) : ReadConditionsMetric(context)).ok());
     EXPECT_EQ(File("Condition.csv"), Csv(c.conditions)) << c.set;
     EXPECT_EQ(view.conditions, c.boxes) << c.set;
     EXPECT_EQ(view.captions, c.captions) << c.set;
@@ -175,8 +167,8 @@ TEST_F(ReadersTest, MeasuredProfileToItsEndMark) {
 }
 
 // A reply that is missing, short or cut off mid-way fails the reader and
-// leaves what was staged before as it was. (Faults inside the evaluation and
-// graph blocks, and a profile that stops answering: ReadAllTest.)
+// leaves what was staged before as it was. (Empty evaluation replies, graph
+// faults and a profile that stops answering: ReadAllTest.)
 TEST_F(ReadersTest, AReplyThatFailsLeavesTheStageAsItWas) {
   using enum StatusCode;
   using kvtest::Cut;
@@ -194,11 +186,9 @@ TEST_F(ReadersTest, AReplyThatFailsLeavesTheStageAsItWas) {
     kvsim::Config config;
     StatusCode code;
   } cases[] = {
-      {"parameter count empty", parameters, {.zeroReplyAt = 1}, kNoReply},
       {"parameter record empty", parameters, {.zeroReplyAt = 3}, kNoReply},
       {"parameter record without text", parameters, Cut(12), kShortReply},
       {"conditions short", conditions, Cut(210), kShortReply},
-      {"evaluation count empty", evaluation, {.zeroReplyAt = 1}, kNoReply},
       {"evaluation block short", evaluation, Cut(95), kShortReply},
       {"profile records cut off", profile, Cut(299), kShortReply},
       {"profile records beyond the reply", profile, {.recordsPerReply = 17}, kBadReply},
