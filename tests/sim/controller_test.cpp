@@ -12,9 +12,8 @@
 namespace kvsim::test {
 namespace {
 
-// Only the readers' bodies: their headers, and the link's own frames, are
-// checked byte-exact where they are built. A strict controller is what makes
-// the reader tests fail on a wrong body byte.
+// The readers' bodies (headers and link frames are checked where they are
+// built): a strict controller makes the reader tests fail on a wrong byte.
 TEST_F(SimTest, GivesNoReplyToAReaderFrameWithAnyByteOutOfPlace) {
   const struct {
     const char* name;
@@ -66,9 +65,8 @@ TEST_F(SimTest, AnswersOnlyWhileOpenAndKeepsItsStateAcrossConnections) {
   EXPECT_EQ(controller.Write(kStatusRequest), 0);
 }
 
-// Status exchanges until the first failure, at most four: what each read
-// returns. After a failure the link stays failed, and a read never delivers
-// before its reply is due.
+// What each status read returns, up to the first failure or four reads; a
+// failed link stays failed, and no read delivers before its reply is due.
 std::vector<int> Reads(kv::Transport& transport, const Config& config) {
   std::vector<int> reads;
   Bytes reply(512);

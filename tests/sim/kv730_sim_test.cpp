@@ -76,8 +76,7 @@ TEST(OptionsTest, TheProfileFileAndTheCardFolderAreReadOrRefusedWithTheReason) {
   values.resize(17);
   EXPECT_EQ(loaded.options->config.profile, values);
   const std::tuple<std::string, std::size_t, std::string> refused[] = {
-      {"abc", 20, "line 1 (\"abc\") is not a number"},
-      {"0\n1,5", 20, "line 2 (\"1,5\") is not a number"},
+      {"0\n1,5", 20, "line 2 (\"1,5\") is not a number"},  // the line counts from 1
       {"inf", 20, "(\"inf\") is not a number"},
       {"1", 14, "holds 15 values, at least 16"},
       {"1", 50001, "more than 50001 values"},

@@ -33,10 +33,6 @@ TEST(MeasurementTest, EvaluatesRoughnessInSetAAndWavinessInSetB) {
   ExpectStraight(4001, [&](std::size_t i) { return m.waviness[400 + i] - b.evaluation[i]; });
   EXPECT_NEAR(std::accumulate(b.evaluation.begin(), b.evaluation.end(), 0.0) / 4001, 0, 1e-3);
   for (std::size_t type = 0; type < 3; ++type) EXPECT_NE(a.graphs[type], b.graphs[type]) << type;
-
-  Config other;
-  other.seed = 733;
-  EXPECT_NE(Measure(other).measured, m.measured);
 }
 
 TEST(MeasurementTest, CountsFollowTheConfiguration) {
@@ -77,7 +73,6 @@ TEST(MeasurementTest, ALoadedProfileIsEvaluatedAsMeasured) {
   EXPECT_EQ(m.measured, config.profile);
   const std::vector<std::string>& texts = m.sets[0].parameterTexts;
   EXPECT_NEAR(std::stod(texts[0].substr(3)), 2 / std::numbers::pi, 1e-3);  // Ra
-  EXPECT_NEAR(std::stod(texts[8].substr(3)), 0, 2e-3);                     // Rsk
   EXPECT_EQ(texts[10], "RSm 0.1000 mm");
   EXPECT_EQ(texts[15], "RPc 100.0 /cm");
 

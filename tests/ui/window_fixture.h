@@ -31,8 +31,7 @@ class WindowFixture : public ::testing::Test {
   }
 
   // Start-up against a simulator with `config` on its socket, or with no
-  // controller attached, shown in the window; `messages` keeps what the
-  // message boxes showed.
+  // controller attached, shown in the window.
   StartupOutcome Start(kvsim::Config config = {}) {
     Reset();
     sim = std::make_unique<kvtest::SimOverSocket>(std::move(config));
@@ -48,9 +47,11 @@ class WindowFixture : public ::testing::Test {
   template <typename Act>
   auto Shown(Act act) {
     testing::internal::CaptureStderr();
-    auto result = act();
-    messages = testing::internal::GetCapturedStderr();
-    return result;
+    struct Keep {
+      std::string& into;
+      ~Keep() { into = testing::internal::GetCapturedStderr(); }
+    } keep{messages};
+    return act();
   }
 
   std::string Text(int number) const {
@@ -81,10 +82,7 @@ class WindowFixture : public ::testing::Test {
     lock = std::make_unique<InstanceLock>();
     const auto outcome = application->Start(*lock, files.drives().WindowsPath(program.path()));
     if (outcome == StartupOutcome::kConnected || outcome == StartupOutcome::kOffline) {
-      Shown([&] {
-        window->ShowStartup(outcome);
-        return 0;
-      });
+      Shown([&] { window->ShowStartup(outcome); });
     }
     return outcome;
   }
