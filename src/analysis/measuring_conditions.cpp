@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/measuring_conditions.h"
 
-#include "results/condition_lines.h"
-
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string_view>
+
+#include "results/condition_lines.h"
+#include "results/number_text.h"
 
 namespace kv {
 namespace {
@@ -39,13 +39,6 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::optional<double> Number(std::string_view text) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 // A metric text is read as a number with its unit; an inch one must be a
 // text of the table.
 template <std::size_t N>
@@ -56,7 +49,7 @@ std::optional<double> CodedMicrometres(std::string_view text,
     if (text == (inch ? entry.inch : entry.metric)) return entry.micrometres;
   }
   if (inch || !text.ends_with(metricUnit)) return std::nullopt;
-  return Number(text.substr(0, text.size() - metricUnit.size()));
+  return WholeNumber(text.substr(0, text.size() - metricUnit.size()));
 }
 
 // The value of the line that starts with `prefix`, trimmed; none without one.
@@ -78,7 +71,7 @@ Status Refused(const std::string& why) {
 // that holds whole cut-offs.
 std::optional<int> SamplingLengths(std::string_view text, double cutoff, bool inch) {
   if (text.starts_with("N ")) {
-    const auto count = Number(Trimmed(text.substr(2)));
+    const auto count = WholeNumber(Trimmed(text.substr(2)));
     if (!count || *count < 1 || *count != std::floor(*count)) return std::nullopt;
     return static_cast<int>(*count);
   }
@@ -90,7 +83,7 @@ std::optional<int> SamplingLengths(std::string_view text, double cutoff, bool in
   // The metric text drops the 0 before the point: " .25mm".
   const std::string digits =
       length.starts_with('.') ? "0" + std::string(length) : std::string(length);
-  const auto value = Number(digits);
+  const auto value = WholeNumber(digits);
   if (!value) return std::nullopt;
   const double micrometres = *value * (inch ? 25400 : kMicrometresPerMillimetre);
   const double count = std::round(micrometres / cutoff);
@@ -118,7 +111,7 @@ Result<MeasuringConditions> ParseConditions(const std::vector<std::string>& line
   if (!count) return Refused("the number of sampling lengths is not known.");
   conditions.samplingLengths = *count;
   const auto pitch = Value(lines, "STP ");
-  const auto pitchNumber = pitch ? Number(*pitch) : std::nullopt;
+  const auto pitchNumber = pitch ? WholeNumber(*pitch) : std::nullopt;
   if (!pitchNumber || *pitchNumber <= 0) return Refused("the sampling pitch is not known.");
   conditions.pitch = PitchMicrometres(*pitchNumber, inch);
   return conditions;

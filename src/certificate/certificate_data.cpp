@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "certificate/certificate_data.h"
 
-#include "results/condition_lines.h"
-
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <utility>
 
 #include "platform/code_page.h"
+#include "results/condition_lines.h"
+#include "results/number_text.h"
 
 namespace kv {
 namespace {
@@ -59,15 +58,6 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
-std::optional<double> Number(std::string_view text) {
-  double value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 bool IsUtf8(std::string_view bytes) {
   std::size_t follow = 0;
   for (unsigned char byte : bytes) {
@@ -104,7 +94,7 @@ Result<std::vector<double>> ReadValues(const Folder& folder, std::string_view na
   std::vector<double> values;
   values.reserve(lines.value().size());
   for (std::size_t i = 0; i < lines.value().size(); ++i) {
-    auto value = Number(lines.value()[i]);
+    auto value = WholeNumber(lines.value()[i]);
     if (!value) return FileError(name, i, "is not a number: " + Quoted(lines.value()[i]));
     values.push_back(*value);
   }
@@ -196,7 +186,7 @@ Status ReadConditions(const Folder& folder, CertificateData& data) {
   }
   data.unit = unit == "1" ? Unit::Metric : Unit::Inch;
   data.pitchText = *pitch;
-  if (auto number = Number(*pitch); number && *number > 0) {
+  if (auto number = WholeNumber(*pitch); number && *number > 0) {
     // In inch, the exact conversion of the metric pitch the rounded text names.
     const bool inch = data.unit == Unit::Inch;
     data.pitch = PitchMicrometres(*number, inch) / (inch ? 0.0254 : 1);

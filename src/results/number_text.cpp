@@ -119,4 +119,13 @@ double RoundHalfAway(double value, std::int16_t scale) {
   return std::trunc(t + 0.5 * s) / scale;
 }
 
+std::optional<double> WholeNumber(std::string_view text) {
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 }  // namespace kv

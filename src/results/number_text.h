@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ std::string SignSpaceText(double value);
 // The longest leading decimal number of a text: leading spaces skipped, an
 // optional sign, digits with at most one decimal point. 0 when there is none.
 double LeadingNumber(std::string_view text);
+
+// The whole text as a finite number ("1.25", "-1.2E-05"); nullopt for
+// anything else, a leading space included.
+std::optional<double> WholeNumber(std::string_view text);
 
 // Round to the nearest integer, halves to the even neighbour.
 double RoundHalfEven(double value);

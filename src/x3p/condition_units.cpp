@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "x3p/condition_units.h"
 
-#include "results/condition_lines.h"
-
-#include <charconv>
-#include <cmath>
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <utility>
+
+#include "results/condition_lines.h"
+#include "results/number_text.h"
 
 namespace kv {
 namespace {
@@ -26,12 +26,8 @@ std::optional<double> PitchNumber(std::string_view line) {
   if (!line.starts_with("STP ")) return std::nullopt;
   line.remove_prefix(4);
   line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
-  double value = 0;
-  auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
-  if (error != std::errc() || end != line.data() + line.size() || !std::isfinite(value) ||
-      value <= 0) {
-    return std::nullopt;
-  }
+  auto value = WholeNumber(line);
+  if (!value || *value <= 0) return std::nullopt;
   return value;
 }
 

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "x3p/profile_loader.h"
 
-#include <charconv>
-#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "results/number_text.h"
 #include "x3p/condition_units.h"
 
 namespace kv {
@@ -38,15 +37,6 @@ Result<std::vector<std::string>> ReadResultFile(const FileSystem& files,
   return files.ReadLines(path, kResultFileBytes);
 }
 
-std::optional<double> Number(std::string_view text) {
-  double value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 // The values of a result file, each multiplied into metres.
 Result<std::vector<double>> Heights(const std::vector<std::string>& lines, std::string_view name,
                                     double micrometresPerUnit) {
@@ -57,7 +47,7 @@ Result<std::vector<double>> Heights(const std::vector<std::string>& lines, std::
   std::vector<double> heights;
   heights.reserve(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    auto value = Number(lines[i]);
+    auto value = WholeNumber(lines[i]);
     if (!value) {
       return Status::Error(StatusCode::kBadFile, Quoted(name) + " in the working folder: line " +
                                                      std::to_string(i + 1) +

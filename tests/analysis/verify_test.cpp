@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "sim_process.h"
 #include "temp_folder.h"
 
 namespace {
@@ -20,16 +21,12 @@ struct KvcomRun {
 // kv730-sim with `simArguments`, and kvcom with `arguments` against it.
 KvcomRun RunAgainstSimulator(const std::vector<std::string>& simArguments,
                              const std::vector<std::string>& arguments) {
-  std::vector<std::string> simulatorArguments{"--port", "0"};
-  simulatorArguments.insert(simulatorArguments.end(), simArguments.begin(), simArguments.end());
-  kvtest::ChildProcess sim(KV730_SIM_PATH, simulatorArguments);
-  const std::string listening = sim.ReadLine().value_or("");
-  EXPECT_TRUE(listening.starts_with("listening on ")) << listening;
+  kvtest::SimProcess sim(simArguments);
+  EXPECT_FALSE(sim.device.empty());
   kvtest::TempFolder drive;
-  kvtest::ChildProcess kvcom(
-      KVCOM_PATH, arguments,
-      {"KV_DRIVE_C=" + drive.path().string(), "KV_USB=tcp:127.0.0.1:" + listening.substr(13),
-       "KV_BATCH=1", "QT_QPA_PLATFORM=offscreen", "KV_USB_TIMEOUT_MS=2000"});
+  kvtest::ChildProcess kvcom(KVCOM_PATH, arguments,
+                             {"KV_DRIVE_C=" + drive.path().string(), "KV_USB=" + sim.device,
+                              "KV_BATCH=1", "QT_QPA_PLATFORM=offscreen", "KV_USB_TIMEOUT_MS=2000"});
   KvcomRun run;
   while (auto line = kvcom.ReadLine()) run.lines.push_back(*line);
   run.exitCode = kvcom.Wait().value_or(-1);

@@ -13,6 +13,7 @@
 
 #include "child_process.h"
 #include "platform/instance_lock.h"
+#include "sim_process.h"
 #include "temp_folder.h"
 
 namespace {
@@ -20,19 +21,7 @@ namespace {
 const std::vector<std::string> kResultFiles = {"Parameter.csv", "Condition.csv", "Evaluation.csv",
                                                "Graph_BAC.Csv", "Graph_ADC.Csv"};
 
-// kv730-sim on a loopback port with `arguments`, and its device text.
-struct Simulator {
-  explicit Simulator(std::vector<std::string> arguments)
-      : process(KV730_SIM_PATH, [&] {
-          arguments.insert(arguments.begin(), {"--port", "0"});
-          return arguments;
-        }()) {
-    const std::string listening = process.ReadLine().value_or("");
-    if (listening.starts_with("listening on ")) device = "tcp:127.0.0.1:" + listening.substr(13);
-  }
-  kvtest::ChildProcess process;
-  std::string device;
-};
+using Simulator = kvtest::SimProcess;
 
 struct KvcomTest : ::testing::Test {
   // Runs kvcom headless with `arguments`; `errors` keeps what it wrote to stderr.

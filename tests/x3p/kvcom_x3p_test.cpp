@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "child_process.h"
+#include "sim_process.h"
 #include "temp_folder.h"
 
 namespace {
@@ -35,19 +36,7 @@ struct KvcomX3pTest : ::testing::Test {
   std::string errors;
 };
 
-// kv730-sim on a loopback port with `arguments`, and its device text.
-struct Simulator {
-  explicit Simulator(std::vector<std::string> arguments)
-      : process(KV730_SIM_PATH, [&] {
-          arguments.insert(arguments.begin(), {"--port", "0"});
-          return arguments;
-        }()) {
-    const std::string listening = process.ReadLine().value_or("");
-    if (listening.starts_with("listening on ")) device = "tcp:127.0.0.1:" + listening.substr(13);
-  }
-  kvtest::ChildProcess process;
-  std::string device;
-};
+using Simulator = kvtest::SimProcess;
 
 // Inch, so the pitch comes from the rounded inch line "STP 20.0" (0.5 µm).
 TEST_F(KvcomX3pTest, WritesTheMeasuredProfileAnIndependentReaderAccepts) {
