@@ -3,7 +3,7 @@
 # Builds the fuzz targets with clang and feeds each a bounded number of inputs:
 # the data-file reader RUNS (from two small data files of the simulator), the
 # reply readers, the settings readers and the CF card listing RUNS / 2 each,
-# the workbook reader, which forks per input, RUNS / 10 (from the seeds of
+# the workbook reader, which forks per input, RUNS / 50 (from the seeds of
 # tests/fuzz/make-seeds.sh). A crash, a sanitizer report or a memory limit
 # crossed ends it with a non-zero status: run-fuzz.sh [RUNS]
 set -euo pipefail
@@ -36,6 +36,6 @@ done
 CC=clang CXX=clang++ cmake -S . -B build-fuzz-workbook -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKV_FUZZ=ON -DKV_FUZZ_SANITIZERS=undefined -DKV_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz-workbook -j "$(nproc)" --target fuzz_workbook
-build-fuzz-workbook/tests/fuzz/fuzz_workbook -runs=$((runs / 10)) -max_len=65536 \
+build-fuzz-workbook/tests/fuzz/fuzz_workbook -runs=$((runs / 50)) -max_len=65536 \
   -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/fuzz_workbook- \
   build-fuzz/fuzz-corpus/workbook tests/fuzz/crashes
