@@ -42,9 +42,10 @@ TEST_F(LanguageTextsTest, FailuresNameTheWorkbookAndLeaveTheTable) {
       {"", "Language.xls"},  // no file
       {"not a workbook", "Language.xls"},
       {kvtest::ReadBytes(KV_WORKBOOKS_DIR "/KV_Certificate.xls"), "Language"},
-      // Damaged files the workbook library itself crashes on or floods memory with.
+      // Damaged files the workbook library itself crashes on or floods memory with
+      // (the memory limit ends it, or in a slow sanitized build the time limit).
       {kvtest::ReadBytes(KV_FUZZ_CRASHES "/freexl-open-segv.xls"), "crashed (signal 11"},
-      {kvtest::ReadBytes(KV_FUZZ_CRASHES "/freexl-open-memory.xls"), "took more than 512 MB"},
+      {kvtest::ReadBytes(KV_FUZZ_CRASHES "/freexl-open-memory.xls"), "reading it took"},
   };
   for (const auto& [bytes, named] : cases) {
     std::filesystem::remove(workbook);
