@@ -7,23 +7,15 @@
 #include <memory>
 
 #include "app/application.h"
+#include "headless_application.h"
 #include "platform/transport/sim_transport.h"
 #include "platform/transport/tcp_transport.h"
-#include "results/silent_view.h"
 #include "sim/loopback_server.h"
 
 namespace {
 
-struct NoObserver : kv::SilentView<kv::AppObserver> {
-  void ClearResults() override {}
-};
-
-struct NoCertificate : kv::CertificateActions {
-  kv::Status Print(kv::Paper) override { return kv::Status::Ok(); }
-  kv::Status Preview(kv::Paper) override { return kv::Status::Ok(); }
-  kv::Result<std::string> Export(kv::Paper) override { return std::string(); }
-  kv::Status SwitchLanguage(kv::Paper) override { return kv::Status::Ok(); }
-};
+using kvbench::NoCertificate;
+using kvbench::NoObserver;
 
 std::filesystem::path TemporaryDrive() {
   std::string folder = (std::filesystem::temp_directory_path() / "kv-bench-XXXXXX").string();

@@ -20,8 +20,8 @@
 
 #include "app/application.h"
 #include "bridge/wine_bridge.h"
+#include "headless_application.h"
 #include "platform/transport/tcp_transport.h"
-#include "results/silent_view.h"
 #include "sim/loopback_server.h"
 #include "temp_folder.h"
 
@@ -29,16 +29,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct NoObserver : kv::SilentView<kv::AppObserver> {
-  void ClearResults() override {}
-};
-
-struct NoCertificate : kv::CertificateActions {
-  kv::Status Print(kv::Paper) override { return kv::Status::Ok(); }
-  kv::Status Preview(kv::Paper) override { return kv::Status::Ok(); }
-  kv::Result<std::string> Export(kv::Paper) override { return std::string(); }
-  kv::Status SwitchLanguage(kv::Paper) override { return kv::Status::Ok(); }
-};
+using kvbench::NoCertificate;
+using kvbench::NoObserver;
 
 // The transport, counting its transactions.
 struct Counting : kv::Transport {
