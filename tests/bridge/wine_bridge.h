@@ -34,16 +34,18 @@ class WineBridge {
   // prefix if there is none yet (slow), with no test's pipes open in either:
   // the programs of a test then start in a moment and end with the test.
   static void PrepareWine() {
-    // No Mono or Gecko: nothing here needs them, and Wine would ask for them.
-    const std::string prefix =
-        "WINEPREFIX='" + Prefix() + "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
-    const std::string server =
-        (std::filesystem::path(Wine()).parent_path() / "wineserver").string();
-    (void)std::system((prefix + "'" + server + "' -p60 </dev/null >/dev/null 2>&1").c_str());
+    (void)std::system(
+        (Environment() + "'" + Server() + "' -p60 </dev/null >/dev/null 2>&1").c_str());
     if (!std::filesystem::exists(std::filesystem::path(Prefix()) / "drive_c" / "windows")) {
       (void)std::system(
-          (prefix + "'" + Wine() + "' wineboot -i </dev/null >/dev/null 2>&1").c_str());
+          (Environment() + "'" + Wine() + "' wineboot -i </dev/null >/dev/null 2>&1").c_str());
     }
+  }
+
+  // Ends Wine's server and its programs: the next one starts afresh, with
+  // this process's CPU affinity.
+  static void StopWine() {
+    (void)std::system((Environment() + "'" + Server() + "' -k </dev/null >/dev/null 2>&1").c_str());
   }
 
   // `program` (a Windows .exe) under Wine with `arguments`; `environment`
@@ -73,6 +75,15 @@ class WineBridge {
 
  private:
   static std::string Prefix() { return std::string(KV_WINDOWS_BIN) + "/../wine"; }
+
+  // No Mono or Gecko: nothing here needs them, and Wine would ask for them.
+  static std::string Environment() {
+    return "WINEPREFIX='" + Prefix() + "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
+  }
+
+  static std::string Server() {
+    return (std::filesystem::path(Wine()).parent_path() / "wineserver").string();
+  }
 
   // wine64 on the PATH, or where Debian's package puts it.
   static std::string Wine() {
