@@ -21,7 +21,7 @@ export CUPS_SERVER KV_TEST_CUPS=1 KV_TEST_CUPS_SPOOL=$cups/spool
 # kv-usb-bridge for Windows first: the tests run its 64-bit build under Wine.
 scripts/build-windows.sh
 scripts/build.sh build
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+ctest --test-dir build --output-on-failure -j "$(nproc)" -LE bench
 scripts/test-install.sh build
 
 # The data-file reader, the reply and settings readers and the CF listing, fuzzed.
